@@ -1,0 +1,97 @@
+// imagestrip.cpp -- image strips as one texture and one display list per tile.
+// Every texture holds the whole strip; a tile's list picks its band by texture coordinates.
+#include <iostream>
+
+#define ILUT_USE_OPENGL
+#include <IL/il.h>
+#include <IL/ilu.h>
+#include <IL/ilut.h>
+
+#include "hollowmint.h"
+
+static void forget(int count, GLuint* textures, GLuint* lists)
+{
+    glDeleteTextures(count, textures);
+    for (int i = 0; i < count; i++) {
+        if (lists[i] != 0)
+            glDeleteLists(lists[i], 1);
+    }
+}
+
+static GLuint loadtexture(const char* file)
+{
+    ilDefaultImage();
+    ILuint image;
+    ilGenImages(1, &image);
+    ilBindImage(image);
+    ilLoadImage(file);
+    const GLuint name = ilutGLBindTexImage();
+    ilDeleteImages(1, &image);
+    return name;
+}
+
+// t = 1 lies at the quad's bottom edge, so the strips are stored upside down.
+static GLuint compiletile(int i, int count)
+{
+    const float left = static_cast<float>(i) / count;
+    const float right = static_cast<float>(i + 1) / count;
+    const GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+        glBegin(GL_QUADS);
+            glTexCoord2f(left, 1);
+            glVertex3f(0, 0, 0);
+            glTexCoord2f(right, 1);
+            glVertex3f(1, 0, 0);
+            glTexCoord2f(right, 0);
+            glVertex3f(1, 1, 0);
+            glTexCoord2f(left, 0);
+            glVertex3f(0, 1, 0);
+        glEnd();
+    glEndList();
+    return list;
+}
+
+// The names of a previous call are deleted first, so repeated rounds hold no more GL objects.
+static void loadstrip(const char* file, int count, GLuint* textures, GLuint* lists, bool progress)
+{
+    forget(count, textures, lists);
+    ilInit();
+    iluInit();
+    ilutInit();
+    for (int i = 0; i < count; i++) {
+        if (progress)
+            std::cout << "Please wait...Texture " << i + 1 << " of 100 loading" << std::endl;
+        textures[i] = loadtexture(file);
+        lists[i] = compiletile(i, count);
+    }
+}
+
+static void drawtile(GLuint texture, GLuint list)
+{
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glCallList(list);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_LIGHTING);
+}
+
+void _text::initialise()
+{
+    loadstrip("text.png", digittiles, textures, lists, false);
+}
+
+void _text::print(int i)
+{
+    drawtile(textures[i], lists[i]);
+}
+
+void _texture::initialise()
+{
+    loadstrip("textures.gif", striptiles, textures, lists, true);
+}
+
+void _texture::print(int i)
+{
+    drawtile(textures[i], lists[i]);
+}
