@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Draws the game's two picture strips, textures.gif and text.png, into this folder.
+# The game shows strips upside down, so both are flipped before they are written.
+set -euo pipefail
+cd "$(dirname "$0")"
+convert=/usr/bin/convert # the real ImageMagick, not a wrapper earlier on PATH
+
+tile=32  # pixels a side of a tile in textures.gif
+tiles=100
+used=19  # tiles 0 to 18 appear in the game; the rest stay transparent
+colours=(e6194b 3cb44b ffe119 4363d8 f58231 911eb4 46f0f0 f032e6 bcf60c fabebe
+         008080 e6beff 9a6324 fffac8 800000 aaffc3 808000 ffd8b1 000075)
+
+shape() { # tile index, left edge: the body, then an eye looking along +x
+  local i=$1 x=$2 c=$((x + 16))
+  case $((i % 4)) in
+    0) echo "circle $c,16 $c,3" ;;
+    1) echo "roundrectangle $((x + 3)),3 $((x + 28)),28 6,6" ;;
+    2) echo "polygon $c,2 $((x + 29)),16 $c,29 $((x + 2)),16" ;;
+    3) echo "polygon $((x + 9)),3 $((x + 22)),3 $((x + 29)),16 $((x + 22)),28 $((x + 9)),28 $((x + 2)),16" ;;
+  esac
+}
+
+args=()
+for ((i = 0; i < used; i++)); do
+  x=$((i * tile))
+  args+=(-fill "#${colours[i]}" -stroke '#202020' -strokewidth 2 -draw "$(shape "$i" "$x")")
+  args+=(-fill white -stroke '#202020' -strokewidth 1 -draw "circle $((x + 22)),10 $((x + 22)),7")
+done
+"$convert" -size $((tile * tiles))x$tile xc:none +antialias "${args[@]}" -flip textures.gif
+
+# Seven segments a digit: a b c d e f g, as in a pocket calculator.
+segments=(abcdef bc abdeg abcdg bcfg acdfg acdefg abc abcdefg abcdfg)
+segment() { # segment letter, left edge of a 16-pixel cell
+  local x=$2
+  case $1 in
+    a) echo "rectangle $((x + 4)),1 $((x + 11)),3" ;;
+    b) echo "rectangle $((x + 10)),2 $((x + 12)),7" ;;
+    c) echo "rectangle $((x + 10)),8 $((x + 12)),13" ;;
+    d) echo "rectangle $((x + 4)),12 $((x + 11)),14" ;;
+    e) echo "rectangle $((x + 3)),8 $((x + 5)),13" ;;
+    f) echo "rectangle $((x + 3)),2 $((x + 5)),7" ;;
+    g) echo "rectangle $((x + 4)),7 $((x + 11)),8" ;;
+  esac
+}
+args=()
+for ((d = 0; d < 10; d++)); do
+  x=$((d * 16))
+  args+=(-fill '#00000080' -draw "roundrectangle $((x + 1)),0 $((x + 14)),15 3,3" -fill white)
+  for ((k = 0; k < ${#segments[d]}; k++)); do
+    args+=(-draw "$(segment "${segments[d]:k:1}" "$x")")
+  done
+done
+"$convert" -size 160x16 xc:none +antialias "${args[@]}" -flip text.png
