@@ -1,0 +1,146 @@
+// glwindow.cpp -- the drawing tests' main: an Xvfb of their own, the game's window and its first round.
+#include "glwindow.h"
+
+#include <GL/freeglut.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+
+// Xvfb picks a free display itself and writes its number to the pipe.
+static pid_t startxserver()
+{
+    int fds[2];
+    if (pipe(fds) != 0)
+        return -1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        const int quiet = open("/dev/null", O_WRONLY);
+        dup2(quiet, 1);
+        dup2(quiet, 2);
+        const std::string fd = std::to_string(fds[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+               static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    // The number and its line end may come in two writes; closing early would kill the server.
+    std::string number;
+    char c;
+    while (read(fds[0], &c, 1) == 1 && c != '\n')
+        number += c;
+    close(fds[0]);
+    if (number.empty())
+        return -1;
+    setenv("DISPLAY", (":" + number).c_str(), 1);
+    return pid;
+}
+
+rgb pixel(int x, int y)
+{
+    unsigned char p[3];
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p);
+    return {p[0], p[1], p[2]};
+}
+
+float depthat(int x, int y)
+{
+    float d;
+    glReadPixels(x, y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &d);
+    return d;
+}
+
+std::string region(int x, int y, int w, int h)
+{
+    std::string bytes(static_cast<size_t>(w) * h * 3, '\0');
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, w, h, GL_RGB, GL_UNSIGNED_BYTE, &bytes[0]);
+    return bytes;
+}
+
+// The X server answers a resize or a map in its own time.
+void settle()
+{
+    for (int i = 0; i < 10; i++) {
+        glutMainLoopEvent();
+        usleep(3000);
+    }
+    glFinish();
+}
+
+void showframe()
+{
+    display();
+    glFinish();
+}
+
+_object thing(float x, float y, int width, int tile, int goalstate, int solid)
+{
+    _object o{};
+    o.movement.x = x;
+    o.movement.y = y;
+    o.width = o.height = width;
+    o.textureindex = tile;
+    o.goalstate = goalstate;
+    o.solid = solid;
+    return o;
+}
+
+static _object* copied(const std::vector<_object>& objects)
+{
+    _object* array = new _object[objects.size()];
+    std::copy(objects.begin(), objects.end(), array);
+    return array;
+}
+
+void layout(const std::vector<_object>& goals, const std::vector<_object>& obstacles)
+{
+    delete[] goal;
+    delete[] backdrop;
+    goal = copied(goals);
+    backdrop = copied(obstacles);
+    numgoals = static_cast<int>(goals.size());
+    numbackdrops = static_cast<int>(obstacles.size());
+}
+
+std::string capturedinit()
+{
+    testing::internal::CaptureStdout();
+    init();
+    return testing::internal::GetCapturedStdout();
+}
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    if (GTEST_FLAG_GET(list_tests))
+        return RUN_ALL_TESTS();
+    const pid_t server = startxserver();
+    if (server < 0) {
+        std::fprintf(stderr, "drawing_test: could not start Xvfb\n");
+        return 1;
+    }
+    openwindow(&argc, argv);
+    score.points = 0;
+    testing::internal::CaptureStdout(); // the hundred progress lines, tested on their own
+    init();
+    testing::internal::GetCapturedStdout();
+    registercallbacks();
+    glutIdleFunc(nullptr); // the tests run the frames themselves
+    settle();
+    const int result = RUN_ALL_TESTS();
+    glutExit();
+    kill(server, SIGTERM);
+    waitpid(server, nullptr, 0);
+    return result;
+}

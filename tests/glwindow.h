@@ -1,0 +1,23 @@
+// glwindow.h -- what the drawing tests share: the game's window on a private X server, and pixel probes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "hollowmint.h"
+
+struct rgb {
+    int r, g, b;
+    bool operator==(const rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+};
+
+// Readings of the frame last drawn: Mesa's software renderer keeps the back buffer through a swap.
+rgb pixel(int x, int y);     // from the window's bottom-left
+float depthat(int x, int y); // window depth, 0 near to 1 far
+std::string region(int x, int y, int w, int h); // raw RGB of a rectangle, for comparing pictures
+void showframe();            // display(), finished
+void settle();               // let GLUT handle what the X server has sent
+std::string capturedinit();  // init(), returning what it printed
+
+_object thing(float x, float y, int width, int tile, int goalstate = 0, int solid = 0);
+void layout(const std::vector<_object>& goals, const std::vector<_object>& obstacles); // replaces the round's arrays
