@@ -1,18 +1,7 @@
 // Contact between two objects: the circle test, pickup with its line, push-back and landing.
 #include <gtest/gtest.h>
 
-#include "hollowmint.h"
-
-static _object at(float x, float y, int width, int goalstate = 0, int solid = 0)
-{
-    _object o{};
-    o.movement.x = x;
-    o.movement.y = y;
-    o.width = o.height = width;
-    o.goalstate = goalstate;
-    o.solid = solid;
-    return o;
-}
+#include "objects.h"
 
 TEST(collision, touchingiscirclesnotsquares)
 {
@@ -23,14 +12,14 @@ TEST(collision, touchingiscirclesnotsquares)
         {0, 0, 1},
     };
     for (const auto& c : cases) {
-        _object mover = at(0, 0, 20), other = at(c.x, c.y, 20);
+        _object mover = thing(0, 0, 20), other = thing(c.x, c.y, 20);
         EXPECT_EQ(arecollidingbb(&mover, &other), c.want) << c.x << ", " << c.y;
     }
 }
 
 TEST(collision, agoaliscollectedonceandsaysso)
 {
-    _object mover = at(0, 0, 20), g = at(10, 0, 20, 1);
+    _object mover = thing(0, 0, 20), g = thing(10, 0, 20, 0, 1);
     testing::internal::CaptureStdout();
     EXPECT_EQ(arecollidingbb(&mover, &g), 2);
     EXPECT_EQ(g.goalstate, 2);
@@ -50,7 +39,7 @@ TEST(collision, solidobjectsputthemoverbackandsetitsjumpstate)
         {100, -1, 30, 1},
     };
     for (const auto& c : cases) {
-        _object mover = at(30, 100, 12), wall = at(50, 100, 12, 0, c.solid);
+        _object mover = thing(30, 100, 12), wall = thing(50, 100, 12, 0, 0, c.solid);
         mover.movement.oldx = 5;
         mover.movement.oldy = c.oldy;
         mover.movement.jumpstate = 1;
@@ -62,10 +51,10 @@ TEST(collision, solidobjectsputthemoverbackandsetitsjumpstate)
 
 TEST(collision, thesecondobstacleseestherestoredposition)
 {
-    _object mover = at(30, 100, 12);
+    _object mover = thing(30, 100, 12);
     mover.movement.oldx = 30;
     mover.movement.oldy = 60;
-    _object first = at(30, 110, 12, 0, 1), second = at(30, 70, 12, 0, 1);
+    _object first = thing(30, 110, 12, 0, 0, 1), second = thing(30, 70, 12, 0, 0, 1);
     EXPECT_EQ(arecollidingbb(&mover, &first), 1);
     EXPECT_EQ(mover.movement.y, 60);
     EXPECT_EQ(mover.movement.jumpstate, 2);
@@ -75,7 +64,7 @@ TEST(collision, thesecondobstacleseestherestoredposition)
 
 TEST(collision, asolidgoaliscollectedandblocks)
 {
-    _object mover = at(30, 100, 12), both = at(40, 100, 12, 1, 1);
+    _object mover = thing(30, 100, 12), both = thing(40, 100, 12, 0, 1, 1);
     mover.movement.oldx = 0;
     testing::internal::CaptureStdout();
     EXPECT_EQ(arecollidingbb(&mover, &both), 2);

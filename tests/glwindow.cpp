@@ -84,18 +84,6 @@ void showframe()
     glFinish();
 }
 
-_object thing(float x, float y, int width, int tile, int goalstate, int solid)
-{
-    _object o{};
-    o.movement.x = x;
-    o.movement.y = y;
-    o.width = o.height = width;
-    o.textureindex = tile;
-    o.goalstate = goalstate;
-    o.solid = solid;
-    return o;
-}
-
 static _object* copied(const std::vector<_object>& objects)
 {
     _object* array = new _object[objects.size()];

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "hollowmint.h"
+#include "objects.h"
 
 struct rgb {
     int r, g, b;
@@ -19,5 +19,4 @@ void showframe();            // display(), finished
 void settle();               // let GLUT handle what the X server has sent
 std::string capturedinit();  // init(), returning what it printed
 
-_object thing(float x, float y, int width, int tile, int goalstate = 0, int solid = 0);
 void layout(const std::vector<_object>& goals, const std::vector<_object>& obstacles); // replaces the round's arrays
