@@ -1,5 +1,8 @@
 // imagestrip.cpp -- image strips as one texture and one display list per tile.
 // Every texture holds the whole strip; a tile's list picks its band by texture coordinates.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 
 #define ILUT_USE_OPENGL
@@ -18,13 +21,44 @@ static void forget(int count, GLuint* textures, GLuint* lists)
     }
 }
 
-static GLuint loadtexture(const char* file)
+// DevIL trusts a header's size: it crashes on a PNG that declares 200,000 pixels a side,
+// and spends seconds on a GIF of 65,535 before crashing. Such a picture is left unloaded.
+const std::uint32_t maxpictureside = 16384;
+const std::uint64_t maxpicturepixels = 1u << 24;
+
+static std::uint32_t bigendian32(const unsigned char* b)
+{
+    return std::uint32_t(b[0]) << 24 | std::uint32_t(b[1]) << 16 | std::uint32_t(b[2]) << 8 | b[3];
+}
+
+static bool sizeisplausible(const char* file)
+{
+    unsigned char head[24] = {};
+    std::FILE* f = std::fopen(file, "rb");
+    if (f == nullptr)
+        return true; // DevIL fails on it quietly
+    const std::size_t got = std::fread(head, 1, sizeof head, f);
+    std::fclose(f);
+    std::uint32_t width = 0, height = 0;
+    if (got >= 10 && std::memcmp(head, "GIF8", 4) == 0) {
+        width = head[6] | head[7] << 8;
+        height = head[8] | head[9] << 8;
+    } else if (got >= 24 && std::memcmp(head, "\x89PNG\r\n\x1a\n", 8) == 0) {
+        width = bigendian32(head + 16);
+        height = bigendian32(head + 20);
+    }
+    return width <= maxpictureside && height <= maxpictureside &&
+           std::uint64_t(width) * height <= maxpicturepixels;
+}
+
+static GLuint loadtexture(const char* file, bool loadable)
 {
     ilDefaultImage();
     ILuint image;
     ilGenImages(1, &image);
     ilBindImage(image);
-    ilLoadImage(file);
+    if (loadable)
+        ilLoadImage(file);
     const GLuint name = ilutGLBindTexImage();
     ilDeleteImages(1, &image);
     return name;
@@ -58,10 +92,11 @@ static void loadstrip(const char* file, int count, GLuint* textures, GLuint* lis
     ilInit();
     iluInit();
     ilutInit();
+    const bool loadable = sizeisplausible(file);
     for (int i = 0; i < count; i++) {
         if (progress)
             std::cout << "Please wait...Texture " << i + 1 << " of 100 loading" << std::endl;
-        textures[i] = loadtexture(file);
+        textures[i] = loadtexture(file, loadable);
         lists[i] = compiletile(i, count);
     }
 }
