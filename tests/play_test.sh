@@ -1,59 +1,68 @@
 #!/usr/bin/env bash
-# The real game on an X server of its own, played with real keys: start-up lines, window, Esc.
-set -u
+# The real game as a player meets it: start-up, the window, keys, the countdown, a larger window.
+. "$(dirname "$0")/harness.sh"
 game=$1
-work=$(mktemp -d)
-xpid= gamepid=
-finish() {
-  [ -n "$gamepid" ] && kill "$gamepid" 2>/dev/null
-  [ -n "$xpid" ] && kill "$xpid" 2>/dev/null && wait "$xpid" 2>/dev/null
-  rm -rf "$work"
-}
-trap finish EXIT
-passed=0 failed=0
-check() { # what, then a command that must succeed
-  local what=$1; shift
-  if "$@"; then echo "ok: $what"; passed=$((passed + 1)); else echo "FAILED: $what"; failed=$((failed + 1)); fi
-}
+startx
 
-# Xvfb picks a free display and writes its number, once it takes connections.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xpid=$!
-for _ in $(seq 100); do grep -q . "$work/display" 2>/dev/null && break; sleep 0.05; done
-export DISPLAY=:$(head -n 1 "$work/display")
-
-"$game" >"$work/out" 2>"$work/err" &
-gamepid=$!
-window=$(timeout 20 xdotool search --sync --name '^Hollowmint$' | head -n 1)
-check "the window opens" test -n "$window"
+check "the window opens" startgame "$game" "$PWD"
 geometry=$(xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} /Width/{w=$NF} /Height/{h=$NF} END{print x, y, w, h}')
 check "320 x 240 at (320, 240): $geometry" test "$geometry" = "320 240 320 240"
-sleep 0.5
-seq 1 100 | sed 's/.*/Please wait...Texture & of 100 loading/' >"$work/progress"
-check "the hundred progress lines come first, in order" cmp -s "$work/progress" <(head -n 100 "$work/out")
+check "the hundred progress lines come first, in order" progressfirst
+points=$(counter)
 
-# The countdown bar, 12 pixels above the bottom edge: how far its white run reaches from x = 4.
-bar() {
-  import -window "$window" -crop 320x1+0+228 +repage -colorspace gray -depth 8 gray:- 2>/dev/null |
-    od -An -v -tu1 | tr -s ' ' '\n' | awk 'NF { x++; if (x > 4) { if ($1 < 250) exit; run++ } } END { print run + 0 }'
-}
-xdotool windowfocus --sync "$window" 2>/dev/null
-xdotool key a q space
-check "ordinary keys leave the game running" kill -0 "$gamepid"
-sleep 2
-before=$(bar)
-check "the countdown bar shrinks: $before of 310 left" test "$before" -lt 290
+sleep 1.5 # a platform character falls until it lands
+full=$(bar)
+xdotool key a q space Return BackSpace
+sleep 0.3
+check "ordinary keys leave the round running: bar $full, then $(bar)" test "$(bar)" -lt "$full"
+check "the countdown bar shrinks: $full of 310 left" test "$full" -lt 290
+
+before=$(field)
 xdotool key Insert
 sleep 0.1
-after=$(bar)
-check "Insert fills the bar again: $after" test "$after" -gt 295
+check "Insert fills the bar again: $(bar)" test "$(bar)" -gt 295
+check "Insert lays out another field" test "$(field)" != "$before"
 
-xdotool key Escape 2>/dev/null # the window is gone before the key's release
-wait "$gamepid"
-status=$?
-gamepid=
+sleep 1.5
+still=$(field)
+moved=no
+for arrow in Right Left Up; do
+  xdotool keydown "$arrow"
+  sleep 0.3
+  [ "$(field)" != "$still" ] && moved=yes
+  xdotool keyup "$arrow"
+  sleep 1.5 # a platform character falls back
+  [ $moved = yes ] && break
+  still=$(field)
+done
+check "a held arrow moves or turns the character" test $moved = yes
+at=$(field)
+sleep 0.3
+check "releasing it stops the character" test "$(field)" = "$at"
+
+# No key for ten seconds: the round runs out. A round the character completes by falling is tried again.
+for _ in 1 2 3; do
+  xdotool key Insert
+  sleep 0.1
+  done=$(completions) points=$(counter) before=$(field)
+  sleep 10.2
+  [ "$(completions)" -eq "$done" ] && break
+done
+check "after ten seconds the round times out: bar $(bar)" test "$(bar)" -gt 200
+check "the time-out lays out another field" test "$(field)" != "$before"
+check "a time-out gives no point" test "$(counter)" = "$points" -a "$(completions)" -eq "$done"
+
+xdotool windowsize "$window" 480 360
+sleep 0.5
+check "a larger window: the counter stays 220 units up, unscaled" test "$(counter)" = "$points"
+background=$(grab 1 1 479 0)
+check "a larger window shows background at its top right" test "$(grab 1 1 470 10)" = "$background"
+
+quit
 check "Esc ends the game with status 0: $status" test "$status" -eq 0
-check "nothing but game lines after them" test -z "$(tail -n +101 "$work/out" | grep -v -x -e collected -e completed)"
-check "nothing on standard error" test ! -s "$work/err"
-echo "play: $passed passed, $failed failed"
-exit $((failed > 0))
+check "nothing printed but the game's lines" saysnomore
+
+startgame "$game" "$PWD"
+quit
+check "Esc in the first second ends the game with status 0: $status" test "$status" -eq 0
+summary

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Bad picture files in place of either strip: the game starts, runs and quits as ever, and says no more.
+. "$(dirname "$0")/harness.sh"
+game=$1
+assets=$PWD
+startx
+
+crc() { # the CRC-32 of standard input, big-endian, as PNG wants it: gzip keeps it little-endian
+  gzip -c | tail -c 8 | head -c 4 | od -An -tx1 | awk '{ printf "\\x%s\\x%s\\x%s\\x%s", $4, $3, $2, $1 }'
+}
+
+# A valid PNG header whose picture would be 200,000 pixels a side.
+hugepng() {
+  local ihdr='IHDR\x00\x03\x0d\x40\x00\x03\x0d\x40\x08\x06\x00\x00\x00'
+  printf '\x89PNG\r\n\x1a\n\x00\x00\x00\x0d'"$ihdr$(printf "$ihdr" | crc)"
+  tail -c +34 "$assets/text.png"
+}
+
+# spoil KIND GOOD: writes a bad stand-in for the good picture to standard output.
+spoil() {
+  case $1 in
+    empty) ;;
+    halfway) head -c $(( $(stat -c %s "$2") / 2 )) "$2" ;;
+    noise) LC_ALL=C awk 'BEGIN { srand(7); for (i = 0; i < 6000; i++) printf "%c", int(rand() * 255) + 1 }' ;;
+    text) yes 'These are not the pictures you are looking for.' | head -n 40 ;;
+    hugegif) printf 'GIF89a\xff\xff\xff\xff'; tail -c +11 "$assets/textures.gif" ;;
+    hugepng) hugepng ;;
+    oddwidth) /usr/bin/convert "$2" -resize "$(( $(identify -format %w "$2") + 7 ))x16!" - ;;
+  esac
+}
+
+for target in textures.gif text.png; do
+  for kind in missing empty halfway noise text hugegif hugepng oddwidth; do
+    folder=$work/$kind-$target
+    mkdir "$folder"
+    cp "$assets/textures.gif" "$assets/text.png" "$folder/"
+    rm "$folder/$target"
+    [ $kind = missing ] || spoil $kind "$assets/$target" >"$folder/$target"
+    what="$target $kind"
+    if check "$what: the window opens" startgame "$game" "$folder"; then
+      sleep 1
+      check "$what: the game runs" kill -0 "$gamepid"
+      check "$what: the hundred progress lines" progressfirst
+      quit
+      check "$what: Esc ends it with status 0: $status" test "$status" -eq 0
+      check "$what: nothing else is printed" saysnomore
+    fi
+    [ -n "$gamepid" ] && kill "$gamepid" && gamepid=
+  done
+done
+summary

@@ -1,0 +1,86 @@
+# harness.sh -- sourced by the play tests: the real game on an X server of its own, real keys, screenshots.
+set -u
+work=$(mktemp -d)
+xpid= gamepid= window= status=
+passed=0 failed=0
+
+finish() {
+  [ -n "$gamepid" ] && kill "$gamepid" 2>/dev/null
+  [ -n "$xpid" ] && kill "$xpid" 2>/dev/null && wait "$xpid" 2>/dev/null
+  rm -rf "$work"
+}
+trap finish EXIT
+
+check() { # what, then a command that must succeed
+  local what=$1
+  shift
+  if "$@"; then
+    echo "ok: $what"
+    passed=$((passed + 1))
+  else
+    echo "FAILED: $what"
+    failed=$((failed + 1))
+  fi
+}
+
+summary() {
+  echo "$(basename "$0" .sh): $passed passed, $failed failed"
+  exit $((failed > 0))
+}
+
+# Xvfb picks a free display and writes its number once it takes connections.
+startx() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+  xpid=$!
+  for _ in $(seq 100); do
+    grep -q . "$work/display" 2>/dev/null && break
+    sleep 0.05
+  done
+  export DISPLAY=:$(head -n 1 "$work/display")
+}
+
+startgame() { # the program, the folder it runs in
+  local program
+  program=$(realpath "$1")
+  (cd "$2" && exec "$program" >"$work/out" 2>"$work/err") &
+  gamepid=$!
+  window=$(timeout 20 xdotool search --sync --name '^Hollowmint$' | head -n 1)
+  [ -n "$window" ] && xdotool windowfocus --sync "$window" 2>/dev/null
+  [ -n "$window" ]
+}
+
+# Esc, then the program's exit status in $status; the window is gone before the key's release.
+quit() {
+  xdotool key Escape 2>/dev/null
+  wait "$gamepid"
+  status=$?
+  gamepid=
+}
+
+progressfirst() { # the hundred progress lines, in order, before anything else
+  seq 1 100 | sed 's/.*/Please wait...Texture & of 100 loading/' >"$work/progress"
+  cmp -s "$work/progress" <(head -n 100 "$work/out")
+}
+
+saysnomore() { # nothing after the progress lines but the game's own, nothing on standard error
+  [ -z "$(tail -n +101 "$work/out" | grep -v -x -e collected -e completed)" ] && [ ! -s "$work/err" ]
+}
+
+completions() { grep -c -x completed "$work/out"; }
+
+# Raw RGB of a part of the window: width, height, left, top.
+grab() { import -window "$window" -crop "$1x$2+$3+$4" +repage -depth 8 rgb:- 2>/dev/null | md5sum; }
+
+field() { grab 320 200 0 "$(( $(height) - 220 ))"; } # between the bar and the counter
+# The counter's white segments alone, whatever shows through around them.
+counter() {
+  import -window "$window" -crop "144x16+2+$(( $(height) - 236 ))" +repage -depth 8 rgb:- 2>/dev/null |
+    od -An -v -tu1 | tr -s ' ' '\n' | awk 'NF { c[n++ % 3] = $1; if (n % 3 == 0) printf "%d", (c[0] >= 250 && c[1] >= 250 && c[2] >= 250) }' | md5sum
+}
+height() { xwininfo -id "$window" | awk '/Height/{print $NF}'; }
+
+# How far the countdown bar's white run reaches from x = 4, 12 pixels above the bottom edge.
+bar() {
+  import -window "$window" -crop "320x1+0+$(( $(height) - 12 ))" +repage -colorspace gray -depth 8 gray:- 2>/dev/null |
+    od -An -v -tu1 | tr -s ' ' '\n' | awk 'NF { x++; if (x > 4) { if ($1 < 250) exit; run++ } } END { print run + 0 }'
+}
