@@ -1,5 +1,6 @@
 # make run: build and play; make test: build and pass every test. Both install what is missing first.
 BUILD := build
+SANITIZED := build-sanitize
 JOBS := $(shell nproc)
 
 .PHONY: all deps build run test clean
@@ -16,8 +17,12 @@ build: deps
 run: build
 	@scripts/run.sh $(BUILD)/hollowmint
 
+# Every test runs twice: in the plain build, then under AddressSanitizer and UndefinedBehaviorSanitizer.
 test: build
+	@cmake -S . -B $(SANITIZED) -DHOLLOWMINT_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZED) -j $(JOBS)
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@cd $(SANITIZED) && ctest --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZED)

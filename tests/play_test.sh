@@ -50,7 +50,7 @@ for _ in 1 2 3; do
 done
 check "after ten seconds the round times out: bar $(bar)" test "$(bar)" -gt 200
 check "the time-out lays out another field" test "$(field)" != "$before"
-check "a time-out gives no point" test "$(counter)" = "$points" -a "$(completions)" -eq "$done"
+check "a time-out gives no point: $done, then $(completions) completed" test "$(counter)" = "$points" -a "$(completions)" -eq "$done"
 
 xdotool windowsize "$window" 480 360
 sleep 0.5

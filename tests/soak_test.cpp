@@ -1,0 +1,48 @@
+// Ten thousand rounds in one process: the GL names of earlier rounds are gone and memory holds steady.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+
+#include "glwindow.h"
+
+static long residentkib()
+{
+    long pages = 0, resident = 0;
+    std::FILE* f = std::fopen("/proc/self/statm", "r");
+    if (f != nullptr) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+TEST(soak, tenthousandroundsholdnomore)
+{
+    capturedinit();
+    const std::set<GLuint> firsttextures(score.text.textures, score.text.textures + digittiles);
+    const std::set<GLuint> firstlists(score.text.lists, score.text.lists + digittiles);
+    long after1000 = 0;
+    testing::internal::CaptureStdout();
+    for (int round = 1; round <= 10000; round++) {
+        init();
+        if (round == 1000)
+            after1000 = residentkib();
+    }
+    testing::internal::GetCapturedStdout();
+    const std::set<GLuint> textures(score.text.textures, score.text.textures + digittiles);
+    const std::set<GLuint> lists(score.text.lists, score.text.lists + digittiles);
+    // Names may be handed out again, so an old name may only be alive as one of the newest.
+    for (GLuint name : firsttextures)
+        EXPECT_TRUE(!glIsTexture(name) || textures.count(name)) << "texture " << name;
+    for (GLuint name : firstlists)
+        EXPECT_TRUE(!glIsList(name) || lists.count(name)) << "list " << name;
+    int alive = 0;
+    for (GLuint name = 1; name <= *lists.rbegin(); name++)
+        alive += glIsList(name) == GL_TRUE;
+    EXPECT_EQ(alive, striptiles + digittiles);
+    EXPECT_LT(residentkib() - after1000, 4 * 1024) << "KiB resident after round 1000: " << after1000;
+}
