@@ -3,7 +3,7 @@ BUILD := build
 SANITIZED := build-sanitize
 JOBS := $(shell nproc)
 
-.PHONY: all deps build run test clean
+.PHONY: all deps build run test bench clean
 
 all: build
 
@@ -23,6 +23,10 @@ test: build
 	@cmake --build $(SANITIZED) -j $(JOBS)
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@cd $(SANITIZED) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@cmake --build $(BUILD) --target hollowmint-bench -j $(JOBS)
+	@scripts/bench.sh $(BUILD)/hollowmint-bench
 
 clean:
 	rm -rf $(BUILD) $(SANITIZED)

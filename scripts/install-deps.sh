@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri
-          libdevil-dev googletest libgtest-dev xvfb xdotool x11-utils imagemagick gdb)
+          libdevil-dev googletest libgtest-dev xvfb xdotool x11-utils imagemagick gdb valgrind mesa-utils xauth)
 
 missing=()
 for p in "${packages[@]}"; do
