@@ -35,6 +35,7 @@ const double charactergravity = 200.0;
 const int characterjumpheight = 100;
 const double characteraccel = 2.0;
 const float scorex = 2.0f, scorey = 220.0f;
+const int colourlevels = 100; // each background channel runs 0.00 to 0.99
 
 // Scene: the view spans depth -viewdepth to viewdepth; the overlay lies just inside the near plane.
 const double viewdepth = 1000.0;
@@ -142,10 +143,11 @@ static void setupgl()
     const GLfloat localviewer[] = {0.0f};
     glLightfv(GL_LIGHT0, GL_POSITION, lightposition);
     glLightModelfv(GL_LIGHT_MODEL_LOCAL_VIEWER, localviewer);
-    const int blue = draw(100);
-    const int green = draw(100);
-    const int red = draw(100);
-    glClearColor(red / 100.0f, green / 100.0f, blue / 100.0f, 1.0f);
+    const int blue = draw(colourlevels);
+    const int green = draw(colourlevels);
+    const int red = draw(colourlevels);
+    const float level = colourlevels;
+    glClearColor(red / level, green / level, blue / level, 1.0f);
     glFrontFace(GL_CW);
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
