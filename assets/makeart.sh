@@ -51,4 +51,7 @@ for ((d = 0; d < 10; d++)); do
     args+=(-draw "$(segment "${segments[d]:k:1}" "$x")")
   done
 done
-"$convert" -size 160x16 xc:none +antialias "${args[@]}" -flip text.png
+"$convert" -size 160x16 xc:none +antialias "${args[@]}" -flip -define png:exclude-chunks=date,time -strip text.png
+
+# The desktop icon: tile 0, upright again.
+"$convert" textures.gif -crop ${tile}x$tile+0+0 +repage -flip -define png:exclude-chunks=date,time -strip hollowmint.png

@@ -2,8 +2,9 @@
 # Installs the Debian packages that building, running and testing the game need, when missing.
 set -euo pipefail
 
-packages=(build-essential cmake pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri
-          libdevil-dev googletest libgtest-dev xvfb xdotool x11-utils imagemagick gdb valgrind mesa-utils xauth)
+packages=(build-essential cmake pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libdevil-dev
+          googletest libgtest-dev xvfb xauth xdotool x11-utils mesa-utils imagemagick gdb valgrind
+          desktop-file-utils groff-base)
 
 missing=()
 for p in "${packages[@]}"; do
