@@ -3,7 +3,7 @@ BUILD := build
 SANITIZED := build-sanitize
 JOBS := $(shell nproc)
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench screenshot clean
 
 all: build
 
@@ -27,6 +27,9 @@ test: build
 bench: build
 	@cmake --build $(BUILD) --target hollowmint-bench -j $(JOBS)
 	@scripts/bench.sh $(BUILD)/hollowmint-bench
+
+screenshot: build
+	@scripts/screenshot.sh $(BUILD)/hollowmint
 
 clean:
 	rm -rf $(BUILD) $(SANITIZED)
