@@ -37,28 +37,24 @@ static void accelerate(_movement& m, double dt, double factor)
         m.speed = m.maxspeed;
 }
 
+// Head one way, speed up, and move along one axis by the new speed.
+static void step(_movement& m, double dt, double heading, double factor, float& along, int sign)
+{
+    m.angle = heading;
+    accelerate(m, dt, factor);
+    along = along + sign * dt * m.speed;
+}
+
 static void movefourway(_movement& m, double dt)
 {
-    if (m.up) {
-        m.angle = headingup;
-        accelerate(m, dt, m.yaccel);
-        m.y = m.y + dt * m.speed;
-    }
-    if (m.right) {
-        m.angle = headingright;
-        accelerate(m, dt, m.xaccel);
-        m.x = m.x + dt * m.speed;
-    }
-    if (m.down) {
-        m.angle = headingdown;
-        accelerate(m, dt, m.yaccel);
-        m.y = m.y - dt * m.speed;
-    }
-    if (m.left) {
-        m.angle = headingleft;
-        accelerate(m, dt, m.xaccel);
-        m.x = m.x - dt * m.speed;
-    }
+    if (m.up)
+        step(m, dt, headingup, m.yaccel, m.y, +1);
+    if (m.right)
+        step(m, dt, headingright, m.xaccel, m.x, +1);
+    if (m.down)
+        step(m, dt, headingdown, m.yaccel, m.y, -1);
+    if (m.left)
+        step(m, dt, headingleft, m.xaccel, m.x, -1);
 }
 
 static void moveturndrive(_movement& m, double dt)
@@ -85,16 +81,10 @@ static void moveplatform(_movement& m, double dt)
     m.y = m.y - dt * m.gravity;
     if (m.up && m.jumpstate == 0)
         m.jumpstate = 1;
-    if (m.right) {
-        m.angle = headingright;
-        accelerate(m, dt, m.xaccel);
-        m.x = m.x + dt * m.speed;
-    }
-    if (m.left) {
-        m.angle = headingleft;
-        accelerate(m, dt, m.xaccel);
-        m.x = m.x - dt * m.speed;
-    }
+    if (m.right)
+        step(m, dt, headingright, m.xaccel, m.x, +1);
+    if (m.left)
+        step(m, dt, headingleft, m.xaccel, m.x, -1);
     if (m.jumpstate == 1) {
         m.jumpprogress = truncated(m.jumpprogress + dt * m.gravity);
         m.y = m.y + ((dt * m.gravity) + (dt * m.gravity));
