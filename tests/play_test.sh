@@ -17,11 +17,12 @@ sleep 0.3
 check "ordinary keys leave the round running: bar $full, then $(bar)" test "$(bar)" -lt "$full"
 check "the countdown bar shrinks: $full of 310 left" test "$full" -lt 290
 
-before=$(field)
+before=$(field) points=$(counter)
 xdotool key Insert
 sleep 0.1
 check "Insert fills the bar again: $(bar)" test "$(bar)" -gt 295
 check "Insert lays out another field" test "$(field)" != "$before"
+check "Insert leaves the counter as it was" test "$(counter)" = "$points"
 
 sleep 1.5
 still=$(field)
