@@ -93,11 +93,16 @@ void skeyup(int key, int, int)
     }
 }
 
-// The frame's contacts: obstacles put the character back, touched goals are collected.
-static int collectgoals()
+// An obstacle the character touches puts it back where it stood.
+static void bumpobstacles()
 {
     for (int i = 0; i < numbackdrops; i++)
         arecollidingbb(&character, &backdrop[i]);
+}
+
+// Touched goals are collected; returns the goals still waiting.
+static int collectgoals()
+{
     int waiting = 0;
     for (int j = 0; j < numgoals; j++) {
         arecollidingbb(&character, &goal[j]);
@@ -118,6 +123,7 @@ void update()
 {
     const float dt = static_cast<float>(updatetime());
     character.movement.move(dt);
+    bumpobstacles();
     if (collectgoals() == 0)
         completeround();
     timer = timer - dt;
