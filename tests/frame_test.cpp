@@ -81,14 +81,15 @@ TEST(frame, atimeoutgivesnopointandsaysnothingofitsown)
 
 TEST(frame, insertlaysoutanewroundatonce)
 {
-    layout({thing(300, 200, 12, 0, 1)}, {thing(20, 20, 12, 1, 0, 1)});
-    _object* before = goal;
+    layout({thing(300, 200, 12, 99, 2)}, {thing(20, 20, 12, 99, 0, 1)}); // tile 99 no round lays
     timer = 3.0;
     score.points = 3;
     testing::internal::CaptureStdout();
     skeydown(GLUT_KEY_INSERT, 0, 0);
     testing::internal::GetCapturedStdout();
-    EXPECT_NE(goal, before);
+    EXPECT_LT(goal[0].textureindex, 19);
+    EXPECT_LT(backdrop[0].textureindex, 19);
+    EXPECT_EQ(goal[numgoals - 1].goalstate, 1);
     EXPECT_EQ(timer, maxtime);
     EXPECT_EQ(score.points, 3);
     score.points = 0;
