@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <cstring>
 
-
 // Xvfb picks a free display itself and writes its number to the pipe.
 static pid_t startxserver()
 {
