@@ -22,12 +22,12 @@
 
 using benchclock = std::chrono::steady_clock;
 
-const int runs = 7;             // each figure is the median of this many
-const int startupruns = 15;     // start-up varies more from run to run
+const int runs = 7;               // each figure is the median of this many
+const int startupruns = 15;      // start-up varies more from run to run
 const double frameseconds = 1.0; // length of one frame-rate run
 const int setupsperrun = 200;
-const int reportfd = 3;
-const int warmupframes = 50;          // where a child says it has shown its first frame
+const int reportfd = 3;          // where a child says it has shown its first frame
+const int warmupframes = 50;     // frames in which the renderer still compiles its shaders
 
 static double seconds(benchclock::time_point since)
 {
@@ -79,10 +79,7 @@ static void gamefirstframe()
 
 static int startupchild(int argc, char** argv)
 {
-    openwindow(&argc, argv);
-    score.points = 0;
-    init();
-    registercallbacks();
+    startup(&argc, argv);
     glutDisplayFunc(gamefirstframe);
     glutMainLoop();
     return 1;
@@ -116,12 +113,12 @@ static int floorchild(int argc, char** argv)
     return 1;
 }
 
-struct startup {
+struct launch {
     double seconds;
     long peakkib;
 };
 
-static startup runchild(const char* self, const char* mode)
+static launch runchild(const char* self, const char* mode)
 {
     int fds[2];
     if (pipe(fds) != 0)
@@ -222,7 +219,7 @@ static int report(const char* self, int argc, char** argv)
     // Start-up and its floor taken in turns, so that both meet the machine in the same mood.
     std::vector<double> games, floors, ratios, peaks;
     for (int i = 0; i < startupruns; i++) {
-        const startup game = runchild(self, "startup"), floor = runchild(self, "floor");
+        const launch game = runchild(self, "startup"), floor = runchild(self, "floor");
         games.push_back(game.seconds * 1000);
         floors.push_back(floor.seconds * 1000);
         ratios.push_back(game.seconds / floor.seconds);

@@ -96,4 +96,4 @@ void update();
 void display();
 
 void openwindow(int* argc, char** argv); // the game's window, current for GL
-void registercallbacks();
+void startup(int* argc, char** argv);    // the window, the first round and the callbacks: all before the loop

@@ -54,13 +54,21 @@ void openwindow(int* argc, char** argv)
     glutCreateWindow(windowtitle);
 }
 
-void registercallbacks()
+static void registercallbacks()
 {
     glutKeyboardFunc(keyboard);
     glutSpecialFunc(skeydown);
     glutSpecialUpFunc(skeyup);
     glutDisplayFunc(display);
     glutIdleFunc(update);
+}
+
+void startup(int* argc, char** argv)
+{
+    openwindow(argc, argv);
+    score.points = 0;
+    init(); // after the window: it sets GL state and loads the strips
+    registercallbacks();
 }
 
 void keyboard(unsigned char key, int, int)

@@ -43,15 +43,6 @@ static pid_t startxserver()
     return pid;
 }
 
-rgb pixel(int x, int y)
-{
-    unsigned char p[3];
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p);
-    return {p[0], p[1], p[2]};
-}
-
 float depthat(int x, int y)
 {
     float d;
@@ -66,6 +57,12 @@ std::string region(int x, int y, int w, int h)
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, y, w, h, GL_RGB, GL_UNSIGNED_BYTE, &bytes[0]);
     return bytes;
+}
+
+rgb pixel(int x, int y)
+{
+    const std::string p = region(x, y, 1, 1);
+    return {static_cast<unsigned char>(p[0]), static_cast<unsigned char>(p[1]), static_cast<unsigned char>(p[2])};
 }
 
 // The X server answers a resize or a map in its own time.
@@ -121,12 +118,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "drawing_test: could not start Xvfb\n");
         return 1;
     }
-    openwindow(&argc, argv);
-    score.points = 0;
     testing::internal::CaptureStdout(); // the hundred progress lines, tested on their own
-    init();
+    startup(&argc, argv);
     testing::internal::GetCapturedStdout();
-    registercallbacks();
     glutIdleFunc(nullptr); // the tests run the frames themselves
     settle();
     const int result = RUN_ALL_TESTS();
