@@ -4,7 +4,6 @@
 set -euo pipefail
 bench=$(realpath "$1")
 . "$(dirname "$0")/../tests/harness.sh"
-set +u
 startx
 cd "$(dirname "$0")/../assets"
 echo "$(nproc) cores, $(free -g | awk '/Mem:/{print $2}') GiB, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs)"

@@ -4,7 +4,6 @@ set -euo pipefail
 game=$(realpath "$1")
 shot=$(realpath "$(dirname "$0")/../doc")/screenshot.png
 . "$(dirname "$0")/../tests/harness.sh"
-set +u
 startx
 startgame "$game" "$(dirname "$0")/../assets"
 sleep 1
