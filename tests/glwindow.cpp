@@ -98,6 +98,18 @@ void layout(const std::vector<_object>& goals, const std::vector<_object>& obsta
     numbackdrops = static_cast<int>(obstacles.size());
 }
 
+int livenames(GLboolean (*is)(GLuint), int margin)
+{
+    const GLuint held = std::max({*std::max_element(texture.textures, texture.textures + striptiles),
+                                  *std::max_element(texture.lists, texture.lists + striptiles),
+                                  *std::max_element(score.text.textures, score.text.textures + digittiles),
+                                  *std::max_element(score.text.lists, score.text.lists + digittiles)});
+    int n = 0;
+    for (GLuint name = 1; name <= held + margin; name++)
+        n += is(name) == GL_TRUE;
+    return n;
+}
+
 std::string capturedinit()
 {
     testing::internal::CaptureStdout();

@@ -18,5 +18,8 @@ std::string region(int x, int y, int w, int h); // raw RGB of a rectangle, for c
 void showframe();            // display(), finished
 void settle();               // let GLUT handle what the X server has sent
 std::string capturedinit();  // init(), returning what it printed
+// Live names that `is` (glIsTexture, glIsList) knows, from 1 to margin past the highest a strip holds:
+// drivers hand names out in orders of their own, so a leaked name may lie above every held one.
+int livenames(GLboolean (*is)(GLuint), int margin);
 
 void layout(const std::vector<_object>& goals, const std::vector<_object>& obstacles); // replaces the round's arrays

@@ -87,22 +87,15 @@ TEST(imagestrip, printleaveslightingonandtexturingoff)
     EXPECT_EQ(static_cast<GLuint>(bound), texture.textures[5]);
 }
 
-static int live(GLboolean (*is)(GLuint))
-{
-    int n = 0;
-    for (GLuint name = 1; name < 4000; name++)
-        n += is(name) == GL_TRUE;
-    return n;
-}
-
 TEST(imagestrip, reloadingreplacesthenamesanddropstheoldones)
 {
+    const int reloads = 3, margin = reloads * digittiles;
     score.text.initialise();
-    const int textures = live(glIsTexture), lists = live(glIsList);
-    for (int round = 0; round < 3; round++)
+    const int textures = livenames(glIsTexture, margin), lists = livenames(glIsList, margin);
+    for (int round = 0; round < reloads; round++)
         score.text.initialise();
-    EXPECT_EQ(live(glIsTexture), textures);
-    EXPECT_EQ(live(glIsList), lists);
+    EXPECT_EQ(livenames(glIsTexture, margin), textures);
+    EXPECT_EQ(livenames(glIsList, margin), lists);
     for (int d = 0; d < digittiles; d++) {
         EXPECT_TRUE(glIsTexture(score.text.textures[d]));
         EXPECT_TRUE(glIsList(score.text.lists[d]));

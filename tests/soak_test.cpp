@@ -25,9 +25,10 @@ TEST(soak, tenthousandroundsholdnomore)
     capturedinit();
     const std::set<GLuint> firsttextures(score.text.textures, score.text.textures + digittiles);
     const std::set<GLuint> firstlists(score.text.lists, score.text.lists + digittiles);
+    const int rounds = 10000;
     long after1000 = 0;
     testing::internal::CaptureStdout();
-    for (int round = 1; round <= 10000; round++) {
+    for (int round = 1; round <= rounds; round++) {
         init();
         if (round == 1000)
             after1000 = residentkib();
@@ -40,9 +41,8 @@ TEST(soak, tenthousandroundsholdnomore)
         EXPECT_TRUE(!glIsTexture(name) || textures.count(name)) << "texture " << name;
     for (GLuint name : firstlists)
         EXPECT_TRUE(!glIsList(name) || lists.count(name)) << "list " << name;
-    int alive = 0;
-    for (GLuint name = 1; name <= *lists.rbegin(); name++)
-        alive += glIsList(name) == GL_TRUE;
-    EXPECT_EQ(alive, striptiles + digittiles);
+    // With a margin of one name a round, a leak of one a round shows however the driver numbers names.
+    EXPECT_EQ(livenames(glIsTexture, rounds), striptiles + digittiles);
+    EXPECT_EQ(livenames(glIsList, rounds), striptiles + digittiles);
     EXPECT_LT(residentkib() - after1000, 4 * 1024) << "KiB resident after round 1000: " << after1000;
 }
