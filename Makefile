@@ -2,8 +2,9 @@
 BUILD := build
 SANITIZED := build-sanitize
 JOBS := $(shell nproc)
+RELEASE ?= trixie
 
-.PHONY: all deps build run test bench screenshot clean
+.PHONY: all deps build run test fresh-test bench screenshot clean
 
 all: build
 
@@ -23,6 +24,10 @@ test: build
 	@cmake --build $(SANITIZED) -j $(JOBS)
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@cd $(SANITIZED) && ctest --output-on-failure -j $(JOBS)
+
+# make test on a fresh Debian tree of RELEASE; needs root, several minutes and a few GB.
+fresh-test:
+	@scripts/fresh-test.sh $(RELEASE)
 
 bench: build
 	@cmake --build $(BUILD) --target hollowmint-bench -j $(JOBS)

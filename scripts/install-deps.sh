@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing the game need, when missing.
+# Installs the Debian packages that building, running and testing the game need, or those given
+# as arguments, when missing.
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libdevil-dev
           googletest libgtest-dev xvfb xauth xdotool x11-utils mesa-utils imagemagick gdb valgrind
           desktop-file-utils groff-base)
+[ $# -eq 0 ] || packages=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
