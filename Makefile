@@ -3,6 +3,7 @@ BUILD := build
 SANITIZED := build-sanitize
 JOBS := $(shell nproc)
 RELEASE ?= trixie
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all deps build run test fresh-test bench screenshot clean
 
@@ -11,15 +12,17 @@ all: build
 deps:
 	@scripts/install-deps.sh
 
+# The game alone, for a quick first start; make test builds the rest.
 build: deps
 	@cmake -S . -B $(BUILD) >/dev/null
-	@cmake --build $(BUILD) -j $(JOBS)
+	@cmake --build $(BUILD) -j $(JOBS) --target hollowmint
 
 run: build
 	@scripts/run.sh $(BUILD)/hollowmint
 
 # Every test runs twice: in the plain build, then under AddressSanitizer and UndefinedBehaviorSanitizer.
 test: build
+	@cmake --build $(BUILD) -j $(JOBS)
 	@cmake -S . -B $(SANITIZED) -DHOLLOWMINT_SANITIZE=ON >/dev/null
 	@cmake --build $(SANITIZED) -j $(JOBS)
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
