@@ -14,7 +14,7 @@ finish() {
 }
 trap finish EXIT
 
-check() { # what, then a command that must succeed
+check() { # what, then a command that must succeed; fails as it does
   local what=$1
   shift
   if "$@"; then
@@ -23,6 +23,7 @@ check() { # what, then a command that must succeed
   else
     echo "FAILED: $what"
     failed=$((failed + 1))
+    return 1
   fi
 }
 
@@ -42,10 +43,11 @@ startx() {
   export DISPLAY=:$(head -n 1 "$work/display")
 }
 
-startgame() { # the program, the folder it runs in
-  local program
+startgame() { # the program, the folder it runs in, then the program's arguments
+  local program folder=$2
   program=$(realpath "$1")
-  (cd "$2" && exec "$program" >"$work/out" 2>"$work/err") &
+  shift 2
+  (cd "$folder" && exec "$program" "$@" >"$work/out" 2>"$work/err") &
   gamepid=$!
   window=$(timeout 20 xdotool search --sync --name '^Hollowmint$' | head -n 1)
   [ -n "$window" ] || return 1
@@ -80,16 +82,18 @@ completions() { grep -c -x completed "$work/out"; }
 grab() { import -window "$window" -crop "$1x$2+$3+$4" +repage -depth 8 rgb:- 2>/dev/null | md5sum; }
 
 field() { grab 320 200 0 "$(( $(height) - 220 ))"; } # between the bar and the counter
-# The counter's white segments alone, read inside each digit's dark plate, where nothing else is as bright.
-counter() {
+# The counter's white segments alone, one 0 or 1 a pixel, read inside each digit's dark plate, where
+# nothing else is as bright.
+segments() {
   import -window "$window" -crop "144x16+2+$(( $(height) - 236 ))" +repage -depth 8 rgb:- 2>/dev/null |
     od -An -v -tu1 | tr -s ' ' '\n' | awk 'NF {
       c[n++ % 3] = $1
       if (n % 3) next
       p = n / 3 - 1; x = p % 144 % 16; y = int(p / 144)
       if (x >= 2 && x <= 13 && y >= 1 && y <= 14) printf "%d", (c[0] >= 250 && c[1] >= 250 && c[2] >= 250)
-    }' | md5sum
+    }'
 }
+counter() { segments | md5sum; }
 height() { xwininfo -id "$window" | awk '/Height/{print $NF}'; }
 
 # How far the countdown bar's white run reaches from x = 4, 12 pixels above the bottom edge.
