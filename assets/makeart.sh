@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Draws the game's two picture strips, textures.gif and text.png, into this folder.
-# The game shows strips upside down, so both are flipped before they are written.
+# Draws the game's two picture strips, textures.gif and text.png, and its desktop icons into this
+# folder. The game shows strips upside down, so both strips are flipped before they are written.
 set -euo pipefail
 cd "$(dirname "$0")"
 convert=/usr/bin/convert # the real ImageMagick, not a wrapper earlier on PATH
@@ -10,6 +10,7 @@ tiles=100
 used=19  # tiles 0 to 18 appear in the game; the rest stay transparent
 colours=(e6194b 3cb44b ffe119 4363d8 f58231 911eb4 46f0f0 f032e6 bcf60c fabebe
          008080 e6beff 9a6324 fffac8 800000 aaffc3 808000 ffd8b1 000075)
+iconsizes=(16 32 48 64 128 256) # pixels a side, as the desktops' icon themes ask for them
 
 shape() { # tile index, left edge: the body, then an eye looking along +x
   local i=$1 x=$2 c=$((x + 16))
@@ -21,11 +22,15 @@ shape() { # tile index, left edge: the body, then an eye looking along +x
   esac
 }
 
+drawtile() { # tile index, left edge, a drawing transform or none: adds the tile's drawing to args
+  local i=$1 x=$2 transform=${3:-}
+  args+=(-fill "#${colours[i]}" -stroke '#202020' -strokewidth 2 -draw "$transform $(shape "$i" "$x")")
+  args+=(-fill white -stroke '#202020' -strokewidth 1 -draw "$transform circle $((x + 22)),10 $((x + 22)),7")
+}
+
 args=()
 for ((i = 0; i < used; i++)); do
-  x=$((i * tile))
-  args+=(-fill "#${colours[i]}" -stroke '#202020' -strokewidth 2 -draw "$(shape "$i" "$x")")
-  args+=(-fill white -stroke '#202020' -strokewidth 1 -draw "circle $((x + 22)),10 $((x + 22)),7")
+  drawtile "$i" $((i * tile))
 done
 "$convert" -size $((tile * tiles))x$tile xc:none +antialias "${args[@]}" -flip textures.gif
 
@@ -53,5 +58,12 @@ for ((d = 0; d < 10; d++)); do
 done
 "$convert" -size 160x16 xc:none +antialias "${args[@]}" -flip -define png:exclude-chunks=date,time -strip text.png
 
-# The desktop icon: tile 0, upright again.
-"$convert" textures.gif -crop ${tile}x$tile+0+0 +repage -flip -define png:exclude-chunks=date,time -strip hollowmint.png
+# The desktop icon: tile 0, drawn afresh at each size with smooth edges, so that no size is a blurred
+# scaling of another. The transform maps the tile's pixel squares onto the icon's.
+for size in "${iconsizes[@]}"; do
+  scale=$(awk -v size="$size" -v tile=$tile 'BEGIN { print size / tile }')
+  shift=$(awk -v scale="$scale" 'BEGIN { print (scale - 1) / 2 }')
+  args=()
+  drawtile 0 0 "translate $shift,$shift scale $scale,$scale"
+  "$convert" -size "${size}x$size" xc:none "${args[@]}" -define png:exclude-chunks=date,time -strip "PNG32:hollowmint-$size.png"
+done

@@ -11,7 +11,10 @@ field() { sed -n "s/^$1=//p" "$entry"; }
 check "the desktop entry validates" desktop-file-validate "$entry"
 check "it starts the installed program" test -x "$(field Exec)"
 check "in the folder of the pictures" test -f "$(field Path)/textures.gif" -a -f "$(field Path)/text.png"
-check "its icon is installed" test -s "$prefix/share/icons/hicolor/32x32/apps/$(field Icon).png"
+for size in 32 48 128; do
+  icon=$prefix/share/icons/hicolor/${size}x$size/apps/$(field Icon).png
+  check "its icon at $size x $size" test "$(identify -format %wx%h "$icon" 2>/dev/null)" = "${size}x$size"
+done
 
 page=$prefix/share/man/man6/hollowmint.6
 check "the manual page renders without a warning" test -z "$(groff -man -Tutf8 -ww -z "$page" 2>&1)"
