@@ -5,7 +5,7 @@ JOBS := $(shell nproc)
 RELEASE ?= trixie
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build run test fresh-test bench screenshot clean
+.PHONY: all deps build run test fresh-test bench screenshot uninstall clean
 
 all: build
 
@@ -38,6 +38,10 @@ bench: build
 
 screenshot: build
 	@scripts/screenshot.sh $(BUILD)/hollowmint
+
+# Removes what cmake --install put in place, as its manifest lists it.
+uninstall:
+	@scripts/uninstall.sh $(BUILD)/install_manifest.txt
 
 clean:
 	rm -rf $(BUILD) $(SANITIZED)
