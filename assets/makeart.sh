@@ -62,8 +62,8 @@ done
 # scaling of another. The transform maps the tile's pixel squares onto the icon's.
 for size in "${iconsizes[@]}"; do
   scale=$(awk -v size="$size" -v tile=$tile 'BEGIN { print size / tile }')
-  shift=$(awk -v scale="$scale" 'BEGIN { print (scale - 1) / 2 }')
+  offset=$(awk -v scale="$scale" 'BEGIN { print (scale - 1) / 2 }')
   args=()
-  drawtile 0 0 "translate $shift,$shift scale $scale,$scale"
+  drawtile 0 0 "translate $offset,$offset scale $scale,$scale"
   "$convert" -size "${size}x$size" xc:none "${args[@]}" -define png:exclude-chunks=date,time -strip "PNG32:hollowmint-$size.png"
 done
