@@ -4,7 +4,7 @@
 game=$1
 startx
 
-check "the window opens" startgame "$game" "$PWD"
+check "the window opens" startgame "$game" "$PWD" || summary # the probes below need the window
 geometry=$(xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} /Width/{w=$NF} /Height/{h=$NF} END{print x, y, w, h}')
 check "320 x 240 at (320, 240): $geometry" test "$geometry" = "320 240 320 240"
 check "the hundred progress lines come first, in order" progressfirst

@@ -5,7 +5,7 @@
 game=$1
 seconds=60
 startx
-check "the window opens" startgame "$game" "$PWD"
+check "the window opens" startgame "$game" "$PWD" || summary # the probes below need the window
 
 onfield() { # the character's centre, read from the running program
   local at
