@@ -3,7 +3,7 @@
 # as arguments, when missing.
 set -euo pipefail
 
-packages=(build-essential cmake pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libdevil-dev
+packages=(build-essential cmake pkg-config libglut-dev libglu1-mesa-dev libgl1-mesa-dri libdevil-dev
           googletest libgtest-dev xvfb xauth xdotool x11-utils mesa-utils imagemagick gdb valgrind
           desktop-file-utils groff-base)
 [ $# -eq 0 ] || packages=("$@")
