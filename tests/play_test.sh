@@ -16,12 +16,17 @@ sleep 0.3
 check "ordinary keys leave the round running: bar $full, then $(bar)" test "$(bar)" -lt "$full"
 check "the countdown bar shrinks: $full of 310 left" test "$full" -lt 290
 
-before=$(field) points=$(counter)
-xdotool key Insert
-sleep 0.1
+# A round that the character completes meanwhile, by falling onto its goal, is tried again.
+for _ in 1 2 3; do
+  done=$(completions) before=$(field) points=$(counter)
+  xdotool key Insert
+  sleep 0.1
+  [ "$(completions)" -eq "$done" ] && break
+done
 check "Insert fills the bar again: $(bar)" test "$(bar)" -gt 295
 check "Insert lays out another field" test "$(field)" != "$before"
-check "Insert leaves the counter as it was" test "$(counter)" = "$points"
+check "Insert leaves the counter as it was: $done, then $(completions) completed" \
+  test "$(counter)" = "$points" -a "$(completions)" -eq "$done"
 
 sleep 1.5
 still=$(field)
