@@ -5,23 +5,29 @@ JOBS := $(shell nproc)
 RELEASE ?= trixie
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build run test fresh-test bench screenshot uninstall clean
+.PHONY: all build run deb test fresh-test bench screenshot uninstall clean
 
 all: build
 
-deps:
-	@scripts/install-deps.sh
-
-# The game alone, for a quick first start; make test builds the rest.
-build: deps
-	@cmake -S . -B $(BUILD) >/dev/null
+# The game alone, for a quick first start, with only what building and playing need; make test
+# installs its own tools and builds the rest.
+build:
+	@scripts/install-deps.sh play
+	@cmake -S . -B $(BUILD) -DBUILD_TESTING=OFF >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target hollowmint
 
 run: build
 	@scripts/run.sh $(BUILD)/hollowmint
 
+# build/hollowmint_VERSION_ARCH.deb, from the same install rules as cmake --install.
+deb: build
+	@cd $(BUILD) && cpack >/dev/null
+	@ls $(BUILD)/hollowmint_*.deb
+
 # Every test runs twice: in the plain build, then under AddressSanitizer and UndefinedBehaviorSanitizer.
-test: build
+test:
+	@scripts/install-deps.sh play test
+	@cmake -S . -B $(BUILD) -DBUILD_TESTING=ON >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 	@cmake -S . -B $(SANITIZED) -DHOLLOWMINT_SANITIZE=ON >/dev/null
 	@cmake --build $(SANITIZED) -j $(JOBS)
@@ -33,10 +39,12 @@ fresh-test:
 	@scripts/fresh-test.sh $(RELEASE)
 
 bench: build
+	@scripts/install-deps.sh bench
 	@cmake --build $(BUILD) --target hollowmint-bench -j $(JOBS)
 	@scripts/bench.sh $(BUILD)/hollowmint-bench
 
 screenshot: build
+	@scripts/install-deps.sh screenshot
 	@scripts/screenshot.sh $(BUILD)/hollowmint
 
 # Removes what cmake --install put in place, as its manifest lists it.

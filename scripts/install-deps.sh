@@ -1,18 +1,33 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing the game need, or those given
-# as arguments, when missing.
+# Installs the Debian packages that the jobs named as arguments need, when they are missing:
+# play (building and playing, the default), test, bench, screenshot, fresh and foreign.
 set -euo pipefail
 
-packages=(build-essential cmake pkg-config libglut-dev libglu1-mesa-dev libgl1-mesa-dri libdevil-dev
-          googletest libgtest-dev xvfb xauth xdotool x11-utils mesa-utils imagemagick gdb valgrind
-          desktop-file-utils groff-base)
-[ $# -eq 0 ] || packages=("$@")
+declare -A needs=(
+  [play]="build-essential file cmake pkg-config libglut-dev libglu1-mesa-dev libgl1-mesa-dri libdevil-dev"
+  [test]="googletest libgtest-dev xvfb xauth xdotool x11-utils imagemagick gdb desktop-file-utils groff-base lintian"
+  [bench]="xvfb xauth x11-utils mesa-utils valgrind"
+  [screenshot]="xvfb xauth xdotool x11-utils imagemagick"
+  # make fresh-test: the trees, the package's install-and-purge check, and the X server that the
+  # installed game shows on; foreign: running another architecture's tree
+  [fresh]="debootstrap piuparts xvfb xauth xdotool x11-utils imagemagick"
+  [foreign]="qemu-user-static binfmt-support"
+)
+[ $# -gt 0 ] || set -- play
+
+packages=()
+for job in "$@"; do
+  [ -n "${needs[$job]:-}" ] || { echo "install-deps: no such job: $job (${!needs[*]})" >&2; exit 1; }
+  read -r -a listed <<<"${needs[$job]}"
+  packages+=("${listed[@]}")
+done
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
+read -r -a missing <<<"$(printf '%s\n' "${missing[@]}" | sort -u | tr '\n' ' ')"
 
 if [ "$(id -u)" -ne 0 ]; then
   if command -v sudo >/dev/null 2>&1; then sudo=(sudo); else
