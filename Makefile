@@ -3,6 +3,7 @@ BUILD := build
 SANITIZED := build-sanitize
 JOBS := $(shell nproc)
 RELEASE ?= trixie
+ARCH ?=
 MAKEFLAGS += --no-print-directory
 
 .PHONY: all build run deb test fresh-test bench screenshot uninstall clean
@@ -34,9 +35,10 @@ test:
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@cd $(SANITIZED) && ctest --output-on-failure -j $(JOBS)
 
-# make test on a fresh Debian tree of RELEASE; needs root, several minutes and a few GB.
+# make test on a fresh Debian tree of RELEASE and ARCH (this machine's if not given), then its package
+# installed, played and purged in another; needs root, several minutes and a few GB.
 fresh-test:
-	@scripts/fresh-test.sh $(RELEASE)
+	@scripts/fresh-test.sh $(RELEASE) $(ARCH)
 
 bench: build
 	@scripts/install-deps.sh bench

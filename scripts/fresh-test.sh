@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
-# make fresh-test: the README's test command on a fresh minimal Debian tree of a release, as a
-# newcomer's machine runs it, on what is committed here.
+# make fresh-test: the README's test command on a fresh minimal Debian tree of a release and an
+# architecture, as a newcomer's machine runs it, on what is committed here; then the package that
+# it builds, installed and played in a second fresh tree, and installed and purged by piuparts.
 set -euo pipefail
-release=${1:-}
+release=${1:-} arch=${2:-}
+native=$(dpkg --print-architecture)
+arch=${arch:-$native}
 if [[ ! $release =~ ^[a-z]+$ ]]; then
   echo "fresh-test: RELEASE must be a Debian code name, such as trixie or bookworm" >&2
+  exit 1
+fi
+if [[ ! $arch =~ ^[a-z0-9]+$ ]]; then
+  echo "fresh-test: ARCH must be a Debian architecture, such as amd64 or arm64" >&2
   exit 1
 fi
 if [ "$(id -u)" -ne 0 ]; then
@@ -14,39 +21,46 @@ fi
 scripts=$(realpath "$(dirname "$0")")
 project=$(dirname "$scripts")
 trees=$project/build-fresh
-tree=$trees/$release pristine=$trees/$release.tar archives=$trees/$release-archives
-"$scripts/install-deps.sh" debootstrap
+name=$release-$arch
+archives=$trees/$name-archives
+"$scripts/install-deps.sh" fresh
+[ "$arch" = "$native" ] || "$scripts/foreign-arch.sh" "$arch"
+mkdir -p "$archives"
 
-# The archive that this machine's own apt names for its release serves the others too.
-mirror() {
-  local codename
-  codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-  apt-get indextargets --format '$(REPO_URI) $(RELEASE)' 'Identifier: Packages' |
-    awk -v release="$codename" '$2 == release { print $1; exit }'
+# Namespaces of its own: however a step ends, its processes end with it and every mount goes.
+isolated() { unshare --mount --propagation private --pid --fork --kill-child "$@"; }
+asroot() { # a root login's clean environment in the tree, then a command line for sh
+  isolated "$scripts/enter-tree.sh" "$1" "$archives" \
+    /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin sh -c "$2"
 }
+took() { echo "$(( (SECONDS - $1) / 60 )) min $(( (SECONDS - $1) % 60 )) s"; }
+verdict() { if [ "$1" -eq 0 ]; then echo passed; else echo "failed (status $1)"; fi; }
 
-# The tree is made once and kept as a tarball, so that every run starts from it untouched.
-if [ ! -f "$pristine" ]; then
-  uri=$(mirror)
-  [ -n "$uri" ] || { echo "fresh-test: this machine's apt sources name no Debian archive" >&2; exit 1; }
-  rm -rf --one-file-system "$tree"
-  debootstrap --variant=minbase --include=make "$release" "$tree" "$uri"
-  tar -C "$tree" --numeric-owner -cf "$pristine.part" .
-  mv "$pristine.part" "$pristine"
-fi
-rm -rf --one-file-system "$tree"
-mkdir -p "$tree" "$archives"
-tar -C "$tree" --numeric-owner -xf "$pristine"
+tree=$trees/$name
+"$scripts/fresh-tree.sh" "$release" "$arch" "$tree"
 git clone --quiet "$project" "$tree/root/hollowmint"
-
-# Namespaces of its own: however the run ends, its processes end with it and every mount goes.
 start=$SECONDS status=0
-unshare --mount --propagation private --pid --fork --kill-child \
-  "$scripts/enter-tree.sh" "$tree" "$archives" \
-  /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-  sh -c 'cd /root/hollowmint && make test' || status=$?
-took=$((SECONDS - start))
-verdict=passed
-[ $status -eq 0 ] || verdict="failed (status $status)"
-echo "fresh-test: make test on Debian $release $verdict in $((took / 60)) min $((took % 60)) s"
+asroot "$tree" 'cd /root/hollowmint && make test && make deb' || status=$?
+report="make test $(verdict $status) in $(took $start)"
+
+if [ $status -eq 0 ]; then
+  deb=$(ls "$tree"/root/hollowmint/build/hollowmint_*.deb)
+  cp "$deb" "$trees/"
+  deb=$trees/$(basename "$deb")
+  player=$trees/$name-player
+  "$scripts/fresh-tree.sh" "$release" "$arch" "$player"
+  start=$SECONDS
+  isolated "$scripts/fresh-package.sh" "$player" "$archives" "$deb" || status=$?
+  report="$report; the package installed and played by a user $(verdict $status) in $(took $start)"
+  start=$SECONDS piuparts=0
+  log=$trees/$name-piuparts.log
+  rm -f "$log"
+  # debconf's own scratch folder, which newer piuparts ignores by itself
+  piuparts --basetgz="$trees/$name.tar.gz" --distribution="$release" --arch="$arch" --keep-sources-list \
+    --no-upgrade-test --ignore=/var/cache/debconf/tmp.ci/ --tmpdir="$trees" --log-file="$log" "$deb" \
+    >/dev/null || piuparts=$?
+  [ $piuparts -eq 0 ] || { status=$piuparts; grep -A 3 'FAIL' "$log" >&2; }
+  report="$report; piuparts' install, purge and leftover check $(verdict $piuparts) in $(took $start)"
+fi
+echo "fresh-test: Debian $release $arch: $report"
 exit $status

@@ -94,6 +94,14 @@ segments() {
     }'
 }
 counter() { segments | md5sum; }
+# The first frame may come a moment after the last progress line.
+lit() {
+  for _ in $(seq 50); do
+    [ "$(segments | tr -cd 1 | wc -c)" -gt 0 ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
 height() { xwininfo -id "$window" | awk '/Height/{print $NF}'; }
 
 # How far the countdown bar's white run reaches from x = 4, 12 pixels above the bottom edge.

@@ -29,15 +29,6 @@ for part in KEYS "MOVEMENT MODES" FILES OUTPUT "EXIT STATUS" Insert Esc "turn an
   check "the manual page tells of $part" grep -q "$part" <<<"$text"
 done
 
-# The first frame may come a moment after the last progress line.
-lit() {
-  for _ in $(seq 50); do
-    [ "$(segments | tr -cd 1 | wc -c)" -gt 0 ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
 startx
 # Without DISPLAY, only -display on its command line takes the game to the X server.
 if check "the command starts the game from / with -display" \

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Lets this machine run another architecture's programs: qemu-user-static registered with
+# binfmt_misc, mounting binfmt_misc first when it is missing.
+set -euo pipefail
+arch=$1
+qemu=$(dpkg-architecture -a "$arch" -q DEB_HOST_GNU_CPU 2>/dev/null)
+"$(dirname "$0")/install-deps.sh" foreign
+binfmt=/proc/sys/fs/binfmt_misc
+if ! mountpoint -q "$binfmt" && ! mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null; then
+  echo "fresh-test: $arch needs binfmt_misc, which this machine does not let us mount at $binfmt" >&2
+  exit 1
+fi
+update-binfmts --enable "qemu-$qemu" 2>/dev/null || true
+if [ ! -f "$binfmt/qemu-$qemu" ] || ! grep -qx enabled "$binfmt/qemu-$qemu"; then
+  echo "fresh-test: qemu-user-static is not registered for $arch ($qemu)" >&2
+  exit 1
+fi
