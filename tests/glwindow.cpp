@@ -59,6 +59,21 @@ std::string region(int x, int y, int w, int h)
     return bytes;
 }
 
+const int roundinglevels = 1;
+
+bool alike(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char p, char q) {
+               return std::abs(static_cast<unsigned char>(p) - static_cast<unsigned char>(q)) <= roundinglevels;
+           });
+}
+
+bool alike(rgb a, rgb b)
+{
+    return std::abs(a.r - b.r) <= roundinglevels && std::abs(a.g - b.g) <= roundinglevels &&
+           std::abs(a.b - b.b) <= roundinglevels;
+}
+
 rgb pixel(int x, int y)
 {
     const std::string p = region(x, y, 1, 1);

@@ -8,13 +8,15 @@
 
 struct rgb {
     int r, g, b;
-    bool operator==(const rgb& o) const { return r == o.r && g == o.g && b == o.b; }
 };
 
 // Readings of the frame last drawn: Mesa's software renderer keeps the back buffer through a swap.
 rgb pixel(int x, int y);     // from the window's bottom-left
 float depthat(int x, int y); // window depth, 0 near to 1 far
 std::string region(int x, int y, int w, int h); // raw RGB of a rectangle, for comparing pictures
+// The same picture but for a rasterizer's rounding: no channel differs by more than one level.
+bool alike(const std::string& a, const std::string& b);
+bool alike(rgb a, rgb b);
 void showframe();            // display(), finished
 void settle();               // let GLUT handle what the X server has sent
 std::string capturedinit();  // init(), returning what it printed
