@@ -44,9 +44,10 @@ asroot "$tree" 'cd /root/hollowmint && make test && make deb' || status=$?
 report="make test $(verdict $status) in $(took $start)"
 
 if [ $status -eq 0 ]; then
-  deb=$(ls "$tree"/root/hollowmint/build/hollowmint_*.deb)
-  cp "$deb" "$trees/"
-  deb=$trees/$(basename "$deb")
+  built=$(ls "$tree"/root/hollowmint/build/hollowmint_*.deb)
+  mkdir -p "$trees/$name-deb"
+  deb=$trees/$name-deb/$(basename "$built")
+  cp "$built" "$deb"
   player=$trees/$name-player
   "$scripts/fresh-tree.sh" "$release" "$arch" "$player"
   start=$SECONDS
