@@ -36,12 +36,22 @@ summary() {
 startx() {
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
   xpid=$!
-  for _ in $(seq 100); do
-    grep -q . "$work/display" 2>/dev/null && break
-    sleep 0.05
-  done
+  within 60 grep -q . "$work/display"
   export DISPLAY=:$(head -n 1 "$work/display")
 }
+
+# Polls a command until it succeeds, for up to a generous number of seconds, so that no check
+# assumes the machine's speed; fails if it never does.
+within() { # seconds, then the command
+  local until=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ $SECONDS -lt $until ] || return 1
+    sleep 0.1
+  done
+}
+
+loaded() { [ "$(wc -l <"$work/out")" -ge 100 ]; }
 
 startgame() { # the program, the folder it runs in, then the program's arguments
   local program folder=$2
@@ -49,13 +59,10 @@ startgame() { # the program, the folder it runs in, then the program's arguments
   shift 2
   (cd "$folder" && exec "$program" "$@" >"$work/out" 2>"$work/err") &
   gamepid=$!
-  window=$(timeout 20 xdotool search --sync --name '^Hollowmint$' | head -n 1)
+  window=$(timeout 60 xdotool search --sync --name '^Hollowmint$' | head -n 1)
   [ -n "$window" ] || return 1
   # The window opens before the strip loads: start-up ends with the hundredth progress line.
-  for _ in $(seq 300); do
-    [ "$(wc -l <"$work/out")" -ge 100 ] && break
-    sleep 0.1
-  done
+  within 60 loaded
   xdotool windowfocus --sync "$window" 2>/dev/null
 }
 
@@ -94,14 +101,7 @@ segments() {
     }'
 }
 counter() { segments | md5sum; }
-# The first frame may come a moment after the last progress line.
-lit() {
-  for _ in $(seq 50); do
-    [ "$(segments | tr -cd 1 | wc -c)" -gt 0 ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
+lit() { [ "$(segments | tr -cd 1 | wc -c)" -gt 0 ]; } # any of the counter's segments
 height() { xwininfo -id "$window" | awk '/Height/{print $NF}'; }
 
 # How far the countdown bar's white run reaches from x = 4, 12 pixels above the bottom edge.

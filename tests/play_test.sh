@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # The real game as a player meets it: start-up, the window, keys, the countdown, a larger window.
+# Each check waits for the state it needs, and the countdown is timed by what the screen shows.
 . "$(dirname "$0")/harness.sh"
 game=$1
 startx
@@ -9,59 +10,86 @@ geometry=$(xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$NF} /Absolut
 check "320 x 240 at (320, 240): $geometry" test "$geometry" = "320 240 320 240"
 check "the hundred progress lines come first, in order" progressfirst
 
-sleep 1.5 # a platform character falls until it lands
-full=$(bar)
-xdotool key a q space Return BackSpace
-sleep 0.3
-check "ordinary keys leave the round running: bar $full, then $(bar)" test "$(bar)" -lt "$full"
-check "the countdown bar shrinks: $full of 310 left" test "$full" -lt 290
+barbelow() { [ "$(bar)" -lt "$1" ]; }
+barabove() { [ "$(bar)" -gt "$1" ]; }
+still() { local at; at=$(field); sleep 0.3; [ "$(field)" = "$at" ]; }
+# Nothing moves and five seconds of the round are left: a change now is a key's doing.
+settled() { barabove 150 && still; }
+fieldisnot() { [ "$(field)" != "$1" ]; }
 
-# A round that the character completes meanwhile, by falling onto its goal, is tried again.
+# The bar reads 31.2 pixels a second of the countdown, less 2. When did the round on screen begin?
+# The earliest and the latest time it can have, as a look at the screen takes time of its own; then the bar.
+began() {
+  local from=$EPOCHREALTIME reading
+  reading=$(bar)
+  awk -v from="$from" -v to="$EPOCHREALTIME" -v bar="$reading" 'BEGIN {
+    age = 10 - (bar + 2) / 31.2; pixel = 1 / 31.2
+    printf "%.3f %.3f %d\n", from - age - pixel, to - age + pixel, bar }'
+}
+
+check "the countdown bar shrinks below 290 of 310" within 30 barbelow 290
+
+within 60 settled # a platform character falls until it lands
+full=$(bar) before=$(field)
+xdotool key a q space Return BackSpace
+running() { barbelow "$full" && ! fieldisnot "$before"; }
+check "ordinary keys leave the round running: the bar below $full on the same field" within 10 running
+
+# Insert refills the bar at once: the new round begins before the old one could have run out.
+# A round completed meanwhile, by a fall onto its goal, is tried again.
+midround() { barabove 100 && barbelow 250; }
+refilled() { barabove "$low"; }
 for _ in 1 2 3; do
+  within 60 midround
   done=$(completions) before=$(field) points=$(counter)
+  read -r old _ low <<<"$(began)"
   xdotool key Insert
-  sleep 0.1
+  within 10 refilled
+  read -r _ new _ <<<"$(began)"
   [ "$(completions)" -eq "$done" ] && break
 done
-check "Insert fills the bar again: $(bar)" test "$(bar)" -gt 295
-check "Insert lays out another field" test "$(field)" != "$before"
+into=$(awk -v old="$old" -v new="$new" 'BEGIN { printf "%.2f", new - old }')
+check "Insert fills the bar again: a new round by $into s into a ten-second one" awk -v into="$into" 'BEGIN { exit !(into < 10) }'
+check "Insert lays out another field" fieldisnot "$before"
 check "Insert leaves the counter as it was: $done, then $(completions) completed" \
   test "$(counter)" = "$points" -a "$(completions)" -eq "$done"
 
-sleep 1.5
-still=$(field)
 moved=no
 for arrow in Right Left Up; do
+  within 60 settled
+  at=$(field)
   xdotool keydown "$arrow"
-  sleep 0.3
-  [ "$(field)" != "$still" ] && moved=yes
+  within 3 fieldisnot "$at" && moved=yes
   xdotool keyup "$arrow"
-  sleep 1.5 # a platform character falls back
   [ $moved = yes ] && break
-  still=$(field)
 done
 check "a held arrow moves or turns the character" test $moved = yes
-at=$(field)
-sleep 0.3
-check "releasing it stops the character" test "$(field)" = "$at"
+check "releasing it stops the character" within 10 still # a jump lands first
 
-# No key for ten seconds: the round runs out. A round the character completes by falling is tried again.
+# No key: the round runs out ten seconds after it began, as the bar tells at its two refills,
+# give or take a frame. A round the character completes by falling is tried again.
 for _ in 1 2 3; do
   xdotool key Insert
-  sleep 0.1
+  within 10 barabove 290
+  read -r first last _ <<<"$(began)"
   done=$(completions) points=$(counter) before=$(field)
-  sleep 10.2
+  within 20 barbelow 100
+  within 20 barabove 200
+  read -r next nextlast _ <<<"$(began)"
   [ "$(completions)" -eq "$done" ] && break
 done
-check "after ten seconds the round times out: bar $(bar)" test "$(bar)" -gt 200
-check "the time-out lays out another field" test "$(field)" != "$before"
+lasted=$(awk -v a="$first" -v b="$last" -v c="$next" -v d="$nextlast" 'BEGIN { printf "%.2f %.2f", c - b - 0.25, d - a + 0.25 }')
+read -r shortest longest <<<"$lasted"
+check "the round times out after ten seconds: between $shortest and $longest s" \
+  awk -v shortest="$shortest" -v longest="$longest" 'BEGIN { exit !(shortest <= 10 && 10 <= longest) }'
+check "the time-out lays out another field" fieldisnot "$before"
 check "a time-out gives no point: $done, then $(completions) completed" test "$(counter)" = "$points" -a "$(completions)" -eq "$done"
 
 xdotool windowsize "$window" 480 360
-sleep 0.5
-check "a larger window: the counter stays 220 units up, unscaled" test "$(counter)" = "$points"
-background=$(grab 1 1 479 0)
-check "a larger window shows background at its top right" test "$(grab 1 1 470 10)" = "$background"
+samecounter() { [ "$(height)" -eq 360 ] && [ "$(counter)" = "$points" ]; }
+check "a larger window: the counter stays 220 units up, unscaled" within 10 samecounter
+backgroundtopright() { [ "$(grab 1 1 470 10)" = "$(grab 1 1 479 0)" ]; }
+check "a larger window shows background at its top right" within 10 backgroundtopright
 
 quit
 check "Esc ends the game with status 0: $status" test "$status" -eq 0
