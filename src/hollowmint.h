@@ -62,6 +62,9 @@ public:
     void print(int i);  // the unit tile i, unlit
 };
 
+// The bound DevIL image as a new GL texture, made as ILUT makes it, where DevIL's ILUT has no OpenGL.
+GLuint bindteximage();
+
 // Rounds completed, drawn as nine digits.
 class _score {
 public:

@@ -5,7 +5,9 @@
 #include <cstring>
 #include <iostream>
 
+#ifdef HOLLOWMINT_ILUT_OPENGL
 #define ILUT_USE_OPENGL
+#endif
 #include <IL/il.h>
 #include <IL/ilu.h>
 #include <IL/ilut.h>
@@ -51,6 +53,28 @@ static bool sizeisplausible(const char* file)
            std::uint64_t(width) * height <= maxpicturepixels;
 }
 
+// What ILUT's ilutGLBindTexImage makes by default, for a DevIL whose ILUT has no OpenGL: a palette
+// picture in its palette's colours, rows bottom up as GL keeps them, linear filters, no mipmaps.
+GLuint bindteximage()
+{
+    if (ilGetInteger(IL_IMAGE_FORMAT) == IL_COLOUR_INDEX)
+        ilConvertImage(ilGetInteger(IL_PALETTE_BASE_TYPE), IL_UNSIGNED_BYTE);
+    if (ilGetInteger(IL_IMAGE_ORIGIN) == IL_ORIGIN_UPPER_LEFT)
+        iluFlipImage();
+    GLuint name;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1); // DevIL packs its rows tight
+    glTexImage2D(GL_TEXTURE_2D, 0, ilGetInteger(IL_IMAGE_BPP), ilGetInteger(IL_IMAGE_WIDTH),
+                 ilGetInteger(IL_IMAGE_HEIGHT), 0, ilGetInteger(IL_IMAGE_FORMAT), ilGetInteger(IL_IMAGE_TYPE),
+                 ilGetData());
+    return name;
+}
+
 static GLuint loadtexture(const char* file, bool loadable)
 {
     ilDefaultImage();
@@ -59,7 +83,11 @@ static GLuint loadtexture(const char* file, bool loadable)
     ilBindImage(image);
     if (loadable)
         ilLoadImage(file);
+#ifdef HOLLOWMINT_ILUT_OPENGL
     const GLuint name = ilutGLBindTexImage();
+#else
+    const GLuint name = bindteximage();
+#endif
     ilDeleteImages(1, &image);
     return name;
 }

@@ -1,12 +1,22 @@
-// Image strips: progress lines, each tile's band of the strip, the state print leaves, and reloading.
+// Image strips: progress lines, each tile's band of the strip, the texture each picture makes, the
+// state print leaves, and reloading.
 #define GL_GLEXT_PROTOTYPES
 #include <GL/glut.h>
 #include <GL/glext.h>
+#ifdef HOLLOWMINT_ILUT_OPENGL
+#define ILUT_USE_OPENGL
+#endif
+#include <IL/il.h>
+#include <IL/ilu.h>
+#include <IL/ilut.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <map>
 #include <set>
 #include <sstream>
 #include <vector>
@@ -112,6 +122,125 @@ TEST(imagestrip, eachtilecoversitsownbandandthelastendsatone)
         }
         EXPECT_EQ(four.size(), 4u) << "list " << c.list << ": every corner of the quad";
     }
+}
+
+// The texture that `way` makes of the picture that `put` leaves in a freshly bound DevIL image.
+static GLuint madeby(GLuint (*way)(), void (*put)())
+{
+    ilInit();
+    iluInit();
+    ilutInit();
+    ilDefaultImage();
+    ILuint image;
+    ilGenImages(1, &image);
+    ilBindImage(image);
+    put();
+    const GLuint name = way();
+    ilDeleteImages(1, &image);
+    return name;
+}
+
+// All that GL tells of a texture, by name: its parameters, and every level's parameters and texels.
+static std::map<std::string, std::string> described(GLuint name)
+{
+    std::map<std::string, std::string> told;
+    glBindTexture(GL_TEXTURE_2D, name);
+    const GLenum parameters[] = {GL_TEXTURE_MIN_FILTER, GL_TEXTURE_MAG_FILTER, GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T,
+                                 GL_TEXTURE_WRAP_R, GL_TEXTURE_BASE_LEVEL, GL_TEXTURE_MAX_LEVEL, GL_TEXTURE_MIN_LOD,
+                                 GL_TEXTURE_MAX_LOD, GL_TEXTURE_LOD_BIAS, GL_GENERATE_MIPMAP, GL_TEXTURE_PRIORITY,
+                                 GL_TEXTURE_COMPARE_MODE, GL_TEXTURE_COMPARE_FUNC, GL_DEPTH_TEXTURE_MODE,
+                                 GL_TEXTURE_BORDER_COLOR};
+    for (GLenum p : parameters) {
+        GLfloat v[4] = {};
+        glGetTexParameterfv(GL_TEXTURE_2D, p, v);
+        told["parameter " + std::to_string(p)] = std::to_string(v[0]) + " " + std::to_string(v[1]) + " " +
+                                                  std::to_string(v[2]) + " " + std::to_string(v[3]);
+    }
+    const GLenum levelparameters[] = {GL_TEXTURE_WIDTH, GL_TEXTURE_HEIGHT, GL_TEXTURE_DEPTH, GL_TEXTURE_BORDER,
+                                      GL_TEXTURE_INTERNAL_FORMAT, GL_TEXTURE_RED_SIZE, GL_TEXTURE_GREEN_SIZE,
+                                      GL_TEXTURE_BLUE_SIZE, GL_TEXTURE_ALPHA_SIZE, GL_TEXTURE_LUMINANCE_SIZE,
+                                      GL_TEXTURE_INTENSITY_SIZE, GL_TEXTURE_COMPRESSED};
+    const int mostlevels = 16; // a side of 2^15 texels, past any picture the game loads
+    for (int level = 0; level < mostlevels; level++) {
+        const std::string at = "level " + std::to_string(level) + " ";
+        for (GLenum p : levelparameters) {
+            GLint v = 0;
+            glGetTexLevelParameteriv(GL_TEXTURE_2D, level, p, &v);
+            told[at + std::to_string(p)] = std::to_string(v);
+        }
+        GLint width = 0, height = 0;
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &width);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &height);
+        std::string texels(static_cast<size_t>(width) * height * 4, '\0');
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, &texels[0]);
+        told[at + "texels"] = texels;
+    }
+    GLint alignment;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    told["unpack alignment left"] = std::to_string(alignment);
+    told["GL error"] = std::to_string(glGetError());
+    return told;
+}
+
+static std::string shown(const std::string& value)
+{
+    return value.size() > 64 ? std::to_string(value.size()) + " bytes" : value;
+}
+
+static char halfpng[] = "/tmp/hollowmint-half-XXXXXX.png"; // DevIL tells a picture's kind by its ending
+
+static bool writehalfpng()
+{
+    std::ifstream whole("text.png", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(whole)), std::istreambuf_iterator<char>());
+    const int fd = mkstemps(halfpng, 4);
+    if (fd < 0)
+        return false;
+    const bool written = write(fd, bytes.data(), bytes.size() / 2) == static_cast<ssize_t>(bytes.size() / 2);
+    close(fd);
+    return written;
+}
+
+#ifdef HOLLOWMINT_ILUT_OPENGL
+static GLuint (*ilutupload)() = ilutGLBindTexImage;
+#else
+static GLuint (*ilutupload)() = nullptr;
+#endif
+
+// Both strips, and pictures as bad files leave them: none at all, one cut off, rows of an odd length.
+TEST(imagestrip, thegamesownuploadmakeswhatilutmakes)
+{
+    if (ilutupload == nullptr)
+        GTEST_SKIP() << "this DevIL's ILUT has no OpenGL to compare with";
+    ASSERT_TRUE(writehalfpng());
+    // DevIL leaves what a picture did not fill, such as the one texel of an image that loaded nothing,
+    // as its memory held it.
+    struct { const char* what; void (*put)(); bool texelsset; } pictures[] = {
+        {"textures.gif", [] { ilLoadImage("textures.gif"); }, true},
+        {"text.png", [] { ilLoadImage("text.png"); }, true},
+        {"a missing file", [] { ilLoadImage("/nonexistent/text.png"); }, false},
+        {"half of text.png", [] { ilLoadImage(halfpng); }, false},
+        {"7 x 5 RGB, top row first", [] {
+             unsigned char rgb[7 * 5 * 3];
+             for (unsigned i = 0; i < sizeof rgb; i++)
+                 rgb[i] = static_cast<unsigned char>(i * 5);
+             ilTexImage(7, 5, 1, 3, IL_RGB, IL_UNSIGNED_BYTE, rgb);
+             ilRegisterOrigin(IL_ORIGIN_UPPER_LEFT);
+         }, true},
+    };
+    for (const auto& p : pictures) {
+        GLuint made[2] = {madeby(ilutupload, p.put), madeby(bindteximage, p.put)};
+        const auto ilut = described(made[0]), ours = described(made[1]);
+        for (const auto& [what, value] : ilut) {
+            if (!p.texelsset && what.find("texels") != std::string::npos)
+                continue;
+            EXPECT_TRUE(ours.at(what) == value)
+                << p.what << ", " << what << ": ILUT " << shown(value) << ", ours " << shown(ours.at(what));
+        }
+        glDeleteTextures(2, made);
+    }
+    std::remove(halfpng);
 }
 
 TEST(imagestrip, printleaveslightingonandtexturingoff)
