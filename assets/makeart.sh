@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Draws the game's two picture strips, textures.gif and text.png, and its desktop icons into this
 # folder. The game shows strips upside down, so both strips are flipped before they are written.
+# SPDX-FileCopyrightText: 2026 The Hollowmint authors
+# SPDX-License-Identifier: MIT
 set -euo pipefail
 cd "$(dirname "$0")"
 convert=/usr/bin/convert # the real ImageMagick, not a wrapper earlier on PATH

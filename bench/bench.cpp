@@ -1,5 +1,7 @@
 // bench.cpp -- measures the game where it runs: frame rate, start-up against its floor,
 // round setup and memory. Run from assets/ on an X server; `make bench` does both.
+// SPDX-FileCopyrightText: 2026 The Hollowmint authors
+// SPDX-License-Identifier: MIT
 #include <GL/freeglut.h>
 #include <sys/resource.h>
 #include <sys/wait.h>

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # make bench: the benchmark on an X server of its own, then the share of a frame that our own code
 # takes, from callgrind's count of instructions (self cost in the game's code; GL's JIT counts as GL).
+# SPDX-FileCopyrightText: 2026 The Hollowmint authors
+# SPDX-License-Identifier: MIT
 set -euo pipefail
 bench=$(realpath "$1")
 . "$(dirname "$0")/../tests/harness.sh"

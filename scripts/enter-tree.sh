@@ -2,6 +2,8 @@
 # Runs a command as root in a Debian tree, with /proc, /sys, /dev and a kept apt cache mounted.
 # Run it in a mount namespace of its own (unshare --mount), where the mounts end with it; a second
 # call in the same namespace finds them in place.
+# SPDX-FileCopyrightText: 2026 The Hollowmint authors
+# SPDX-License-Identifier: MIT
 set -euo pipefail
 tree=$1 archives=$2
 shift 2

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Lets this machine run another architecture's programs: qemu-user-static registered with
 # binfmt_misc, mounting binfmt_misc first when it is missing.
+# SPDX-FileCopyrightText: 2026 The Hollowmint authors
+# SPDX-License-Identifier: MIT
 set -euo pipefail
 arch=$1
 qemu=$(dpkg-architecture -a "$arch" -q DEB_HOST_GNU_CPU 2>/dev/null)

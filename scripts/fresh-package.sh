@@ -2,6 +2,8 @@
 # make fresh-test's player: in a fresh Debian tree, apt installs the package with what it needs and
 # no compiler, and an ordinary user starts hollowmint from / on an X server of this machine.
 # Run it in a mount and PID namespace of its own, as enter-tree.sh asks.
+# SPDX-FileCopyrightText: 2026 The Hollowmint authors
+# SPDX-License-Identifier: MIT
 set -uo pipefail # no -e: every check runs and is counted, as in the play tests
 tree=$(realpath "$1") archives=$(realpath "$2") deb=$(realpath "$3")
 scripts=$(realpath "$(dirname "$0")")

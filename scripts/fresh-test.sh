@@ -2,6 +2,8 @@
 # make fresh-test: the README's test command on a fresh minimal Debian tree of a release and an
 # architecture, as a newcomer's machine runs it, on what is committed here; then the package that
 # it builds, installed and played in a second fresh tree, and installed and purged by piuparts.
+# SPDX-FileCopyrightText: 2026 The Hollowmint authors
+# SPDX-License-Identifier: MIT
 set -euo pipefail
 release=${1:-} arch=${2:-}
 native=$(dpkg --print-architecture)

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Lays out a fresh minimal Debian tree of a release and an architecture in a folder, from a pristine
 # tarball that it makes once with debootstrap and keeps beside the folder.
+# SPDX-FileCopyrightText: 2026 The Hollowmint authors
+# SPDX-License-Identifier: MIT
 set -euo pipefail
 release=$1 arch=$2 tree=$3
 pristine=$(dirname "$tree")/$release-$arch.tar.gz # gzipped, as piuparts takes it

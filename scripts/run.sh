@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Starts the game in assets/, where it finds its two pictures by name.
+# SPDX-FileCopyrightText: 2026 The Hollowmint authors
+# SPDX-License-Identifier: MIT
 set -euo pipefail
 game=$(realpath "$1")
 if [ -z "${DISPLAY:-}" ]; then

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # make uninstall: removes what the last cmake --install from this build put in place, as its
 # manifest lists it (under DESTDIR, if given), and the game's own folders once they are empty.
+# SPDX-FileCopyrightText: 2026 The Hollowmint authors
+# SPDX-License-Identifier: MIT
 set -euo pipefail
 manifest=$1
 if [ ! -f "$manifest" ]; then

@@ -1,4 +1,6 @@
 // clock.cpp -- the frame clock: whole milliseconds of real time since the program started.
+// SPDX-FileCopyrightText: 2026 The Hollowmint authors
+// SPDX-License-Identifier: MIT
 #include <chrono>
 #include <cstdint>
 

@@ -1,4 +1,6 @@
 // collision.cpp -- contact between two objects, with pickup and push-back.
+// SPDX-FileCopyrightText: 2026 The Hollowmint authors
+// SPDX-License-Identifier: MIT
 #include <iostream>
 
 #include "hollowmint.h"

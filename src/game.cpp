@@ -1,4 +1,6 @@
 // game.cpp -- moving an object by its movement mode, and the score counter.
+// SPDX-FileCopyrightText: 2026 The Hollowmint authors
+// SPDX-License-Identifier: MIT
 #include <GL/gl.h>
 #include <cmath>
 #include <limits>

@@ -1,5 +1,7 @@
 // hollowmint.h -- the game's records, its world and the constants that modules share.
 // Every module reads and writes the world below directly, by name.
+// SPDX-FileCopyrightText: 2026 The Hollowmint authors
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <GL/gl.h>

@@ -1,5 +1,7 @@
 // imagestrip.cpp -- image strips as one texture and one display list per tile.
 // Every texture holds the whole strip; a tile's list picks its band by texture coordinates.
+// SPDX-FileCopyrightText: 2026 The Hollowmint authors
+// SPDX-License-Identifier: MIT
 #include <cstdint>
 #include <cstdio>
 #include <cstring>

@@ -1,5 +1,7 @@
 // main.cpp -- the world, the window and its callbacks, round setup and the scene.
 // Keys: arrows steer the character, Insert lays out a new round, Esc quits.
+// SPDX-FileCopyrightText: 2026 The Hollowmint authors
+// SPDX-License-Identifier: MIT
 #include <GL/glu.h>
 #include <GL/glut.h>
 #include <cstdlib>

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Bad picture files in place of either strip: the game starts, runs and quits as ever, and says no more.
+# SPDX-FileCopyrightText: 2026 The Hollowmint authors
+# SPDX-License-Identifier: MIT
 . "$(dirname "$0")/harness.sh"
 game=$1
 assets=$PWD

@@ -1,4 +1,6 @@
 // The frame clock: whole milliseconds of real time, zero within one millisecond.
+// SPDX-FileCopyrightText: 2026 The Hollowmint authors
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
 #include <chrono>

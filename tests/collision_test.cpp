@@ -1,4 +1,6 @@
 // Contact between two objects: the circle test, pickup with its line, push-back and landing.
+// SPDX-FileCopyrightText: 2026 The Hollowmint authors
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
 #include "objects.h"

@@ -1,4 +1,6 @@
 // One frame: the order of move, obstacles, goals, completion and countdown.
+// SPDX-FileCopyrightText: 2026 The Hollowmint authors
+// SPDX-License-Identifier: MIT
 #include <GL/glut.h>
 #include <gtest/gtest.h>
 

@@ -1,4 +1,6 @@
 // glwindow.cpp -- the drawing tests' main: an Xvfb of their own, the game's window and its first round.
+// SPDX-FileCopyrightText: 2026 The Hollowmint authors
+// SPDX-License-Identifier: MIT
 #include "glwindow.h"
 
 #include <GL/freeglut.h>

@@ -1,4 +1,6 @@
 // glwindow.h -- what the drawing tests share: the game's window on a private X server, and pixel probes.
+// SPDX-FileCopyrightText: 2026 The Hollowmint authors
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <string>

@@ -1,5 +1,7 @@
 // Image strips: progress lines, each tile's band of the strip, the texture each picture makes, the
 // state print leaves, and reloading.
+// SPDX-FileCopyrightText: 2026 The Hollowmint authors
+// SPDX-License-Identifier: MIT
 #define GL_GLEXT_PROTOTYPES
 #include <GL/glut.h>
 #include <GL/glext.h>

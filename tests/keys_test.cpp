@@ -1,4 +1,6 @@
 // Keys: arrows hold flags, releasing any arrow stops, Esc quits, everything else is ignored.
+// SPDX-FileCopyrightText: 2026 The Hollowmint authors
+// SPDX-License-Identifier: MIT
 #include <GL/glut.h>
 #include <gtest/gtest.h>
 

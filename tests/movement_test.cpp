@@ -1,4 +1,6 @@
 // Moving by mode: acceleration and its overshoot, turning, the platform jump and the clamp.
+// SPDX-FileCopyrightText: 2026 The Hollowmint authors
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
 #include <climits>

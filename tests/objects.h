@@ -1,4 +1,6 @@
 // objects.h -- a game object at a place, as the tests lay them out.
+// SPDX-FileCopyrightText: 2026 The Hollowmint authors
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "hollowmint.h"

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The real game as a player meets it: start-up, the window, keys, the countdown, a larger window.
 # Each check waits for the state it needs, and the countdown is timed by what the screen shows.
+# SPDX-FileCopyrightText: 2026 The Hollowmint authors
+# SPDX-License-Identifier: MIT
 . "$(dirname "$0")/harness.sh"
 game=$1
 startx

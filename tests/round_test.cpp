@@ -1,4 +1,6 @@
 // Round setup: the GL state it leaves, its draws in order, fresh rounds within a second, its invariants.
+// SPDX-FileCopyrightText: 2026 The Hollowmint authors
+// SPDX-License-Identifier: MIT
 #include <GL/glut.h>
 #include <gtest/gtest.h>
 

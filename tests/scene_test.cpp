@@ -1,4 +1,6 @@
 // The scene: depth order, each object's own tile, the turned character, the bar and the counter.
+// SPDX-FileCopyrightText: 2026 The Hollowmint authors
+// SPDX-License-Identifier: MIT
 #include <GL/glut.h>
 #include <gtest/gtest.h>
 

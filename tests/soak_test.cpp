@@ -1,4 +1,6 @@
 // Ten thousand rounds in one process: the GL names of earlier rounds are gone and memory holds steady.
+// SPDX-FileCopyrightText: 2026 The Hollowmint authors
+// SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <unistd.h>
 

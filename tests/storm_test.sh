@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # A minute's storm of random arrows, Insert and ordinary keys: the game keeps running, the
 # character stays on the field (read from the running program's memory), and Esc still ends it.
+# SPDX-FileCopyrightText: 2026 The Hollowmint authors
+# SPDX-License-Identifier: MIT
 . "$(dirname "$0")/harness.sh"
 game=$1
 seconds=60
