@@ -1,4 +1,6 @@
 # make run: build and play; make test: build and pass every test. Both install what is missing first.
+# SPDX-FileCopyrightText: 2026 The Hollowmint authors
+# SPDX-License-Identifier: MIT
 BUILD := build
 SANITIZED := build-sanitize
 JOBS := $(shell nproc)
@@ -6,7 +8,7 @@ RELEASE ?= trixie
 ARCH ?=
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all build run deb test fresh-test bench screenshot uninstall clean
+.PHONY: all build run deb dist test fresh-test bench screenshot uninstall clean
 
 all: build
 
@@ -20,10 +22,19 @@ build:
 run: build
 	@scripts/run.sh $(BUILD)/hollowmint
 
-# build/hollowmint_VERSION_ARCH.deb, from the same install rules as cmake --install.
+# build/hollowmint_VERSION_ARCH.deb, from the same install rules as cmake --install. The umask is
+# dpkg-buildpackage's, so that the package's modes are the same whoever builds it.
 deb: build
-	@cd $(BUILD) && cpack >/dev/null
+	@cd $(BUILD) && umask 022 && cpack >/dev/null
 	@ls $(BUILD)/hollowmint_*.deb
+
+# build/hollowmint-VERSION.tar.gz, for packagers: the committed tree under hollowmint-VERSION/, the
+# same bytes for the same commit.
+VERSION = $(shell sed -n '/^project/s/.* VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+dist:
+	@mkdir -p $(BUILD)
+	@git archive --format=tar.gz --prefix=hollowmint-$(VERSION)/ --output=$(BUILD)/hollowmint-$(VERSION).tar.gz HEAD
+	@ls $(BUILD)/hollowmint-$(VERSION).tar.gz
 
 # Every test runs twice: in the plain build, then under AddressSanitizer and UndefinedBehaviorSanitizer.
 # SANITIZE=no skips the second, for fresh-test's emulated architectures only: under qemu-user,

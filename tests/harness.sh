@@ -1,4 +1,6 @@
 # harness.sh -- sourced by the play tests: the real game on an X server of its own, real keys, screenshots.
+# SPDX-FileCopyrightText: 2026 The Hollowmint authors
+# SPDX-License-Identifier: MIT
 set -u
 work=$(mktemp -d)
 xpid= gamepid= window= status=
@@ -49,6 +51,11 @@ within() { # seconds, then the command
     [ $SECONDS -lt $until ] || return 1
     sleep 0.1
   done
+}
+
+# The project's own files, as a release tarball holds them: no build folders, no git.
+sourcecopy() { # the project's folder, a new folder
+  mkdir -p "$2" && tar -C "$1" --exclude=./.git --exclude='./build*' -cf - . | tar -C "$2" -xf -
 }
 
 loaded() { [ "$(wc -l <"$work/out")" -ge 100 ]; }

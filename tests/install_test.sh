@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Installing into a prefix: the command starts the game where its pictures are, from any folder and with
 # GLUT's options; the desktop entry, icons and manual page are in place; uninstalling takes it all away.
-# The Debian package holds that same install under /usr, and lintian finds nothing wrong with it.
+# The Debian package holds that same install under /usr, lintian finds nothing at all to say of it, and
+# the same source gives the same package, byte for byte, wherever and by whomever it is built.
+# SPDX-FileCopyrightText: 2026 The Hollowmint authors
+# SPDX-License-Identifier: MIT
 . "$(dirname "$0")/harness.sh"
-build=$1
+build=$1 source=$2
 prefix=$work/prefix
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 # A component's own manifest leaves that of a real install, install_manifest.txt, as it was.
@@ -20,6 +23,11 @@ for size in 32 48 128; do
   icon=$prefix/share/icons/hicolor/${size}x$size/apps/$(field Icon).png
   check "its icon at $size x $size" test "$(identify -format %wx%h "$icon" 2>/dev/null)" = "${size}x$size"
 done
+
+metainfo=$(ls "$prefix"/share/metainfo/*.metainfo.xml)
+check "the software centres' metainfo validates" appstreamcli validate --no-net "$metainfo" >/dev/null
+check "it names the desktop entry that starts the game" \
+  grep -q "<launchable type=\"desktop-id\">$(basename "$entry")</launchable>" "$metainfo"
 
 page=$prefix/share/man/man6/hollowmint.6.gz
 check "the manual page renders without a warning" test -z "$(zcat "$page" | groff -man -Tutf8 -ww -z 2>&1)"
@@ -44,7 +52,13 @@ check "make uninstall's script runs" uninstallgame
 left=$(find "$prefix" -path '*hollowmint*' | head -n 1)
 check "it leaves no file or folder of the game: $left" test -z "$left"
 
-check "cpack builds the package" cpack --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null
+# Only the plain build's program is ever shipped.
+if grep -q '^HOLLOWMINT_SANITIZE:BOOL=ON' "$build/CMakeCache.txt"; then
+  echo "the package is not built from a sanitized build"
+  summary
+fi
+makedeb() { (umask 022 && cpack --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null); }
+check "cpack builds the package, as make deb does" makedeb
 deb=$(ls "$work"/package/hollowmint_*.deb)
 control() { dpkg-deb -f "$deb" "$1"; }
 check "it is hollowmint $version, in games: $(control Package) $(control Version), $(control Section)" \
@@ -57,7 +71,17 @@ DESTDIR=$work/usr cmake --install "$build" --prefix /usr --component Unspecified
 (cd "$work/usr" && find . -type f | sort) >"$work/installed"
 dpkg-deb -c "$deb" | awk '/^-/ { print $NF }' | sort >"$work/packaged"
 check "it holds what cmake --install --prefix /usr puts in place, file for file" diff "$work/installed" "$work/packaged"
-# A licence is the owner's to choose: until then the package has no copyright file.
-check "lintian finds no error or warning but the missing copyright file" \
-  lintian --fail-on error,warning --suppress-tags no-copyright-file "$deb"
+packaged() { grep -qx "./usr/$1" "$work/packaged"; }
+check "among them the copyright file" packaged share/doc/hollowmint/copyright
+check "and the metainfo" packaged "share/metainfo/$(basename "$metainfo")"
+check "lintian has nothing to say of it, not even a pedantic or an informational tag" \
+  lintian --info --pedantic --fail-on error,warning,info,pedantic "$deb"
+
+# make deb again from a copy elsewhere, under another umask, time zone and locale, and some time later.
+sourcecopy "$source" "$work/elsewhere"
+rebuild() {
+  (umask 077 && cd "$work/elsewhere" && TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 env -u MAKEFLAGS -u MAKELEVEL make deb >/dev/null)
+}
+check "make deb builds it again in another folder, with another umask, time zone and locale" rebuild
+check "to the same bytes: $(sha256sum <"$deb" | cut -c 1-16)…" cmp -s "$deb" "$(ls "$work"/elsewhere/build/hollowmint_*.deb)"
 summary

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Every file of the source says its licence and copyright, where REUSE's tools can read them.
+# SPDX-FileCopyrightText: 2026 The Hollowmint authors
+# SPDX-License-Identifier: MIT
+. "$(dirname "$0")/harness.sh"
+source=$1
+version=$(reuse --version | awk '{ print $2 }')
+# REUSE.toml, which gives the pictures theirs, is read from reuse 3.1 on: Debian 13 has it, Debian 12 not.
+if [ "$(printf '%s\n' 3.1 "$version" | sort -V | head -n 1)" != 3.1 ]; then
+  echo "skipped: reuse $version does not read REUSE.toml"
+  exit 77
+fi
+sourcecopy "$source" "$work/source"
+check "reuse lint finds every file's licence and copyright" reuse --root "$work/source" lint
+summary
