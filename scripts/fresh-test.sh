@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # make fresh-test: the README's test command on a fresh minimal Debian tree of a release and an
 # architecture, as a newcomer's machine runs it, on what is committed here; then the package that
-# it builds, installed and played in a second fresh tree, and installed and purged by piuparts.
+# it builds, built again there from the release tarball, installed and played in a second fresh
+# tree, and installed and purged by piuparts.
 # SPDX-FileCopyrightText: 2026 The Hollowmint authors
 # SPDX-License-Identifier: MIT
 set -euo pipefail
@@ -35,6 +36,15 @@ asroot() { # a root login's clean environment in the tree, then a command line f
   isolated "$scripts/enter-tree.sh" "$1" "$archives" \
     /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin sh -c "$2"
 }
+# make dist of the clone, here where git is, then make deb from that tarball in the tree, where git is
+# not: the same package, byte for byte.
+fromtarball() {
+  local clone=$tree/root/hollowmint tarball folder
+  tarball=$(make -C "$clone" dist) || return 1
+  folder=$(basename "$tarball" .tar.gz)
+  asroot "$tree" "! command -v git >/dev/null && cd /root && tar -xzf hollowmint/$tarball &&
+    cd $folder && make deb >/dev/null && cmp build/*.deb /root/hollowmint/build/*.deb"
+}
 took() { echo "$(( (SECONDS - $1) / 60 )) min $(( (SECONDS - $1) % 60 )) s"; }
 verdict() { if [ "$1" -eq 0 ]; then echo passed; else echo "failed (status $1)"; fi; }
 
@@ -50,6 +60,12 @@ report="make test $(verdict $status) in $(took $start)"
 
 if [ $status -eq 0 ]; then
   built=$(ls "$tree"/root/hollowmint/build/hollowmint_*.deb)
+  start=$SECONDS
+  fromtarball || status=$?
+  report="$report; make deb from the tarball, without git, $(verdict $status) in $(took $start),"
+  report="$report sha256 $(sha256sum <"$built" | cut -d ' ' -f 1)"
+fi
+if [ $status -eq 0 ]; then
   mkdir -p "$trees/$name-deb"
   deb=$trees/$name-deb/$(basename "$built")
   cp "$built" "$deb"
