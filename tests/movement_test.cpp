@@ -22,17 +22,21 @@ static _movement mover(int type)
     return m;
 }
 
+// A frame step as the game holds it: a float. (A float literal in an expression may keep more
+// precision, as on x87, where 0.01f stays 0.01.)
+const float framestep = 0.01f;
+
 TEST(movement, accelerationovershootsthecaponceandthenholdsit)
 {
     _movement m = mover(0);
     m.speed = 299.0;
     m.right = 1;
-    m.move(0.01f);
-    const double overshoot = 299.0 + (double(0.01f) * 2.0) * 1000;
+    m.move(framestep);
+    const double overshoot = 299.0 + (double(framestep) * 2.0) * 1000;
     EXPECT_DOUBLE_EQ(m.speed, overshoot);
-    EXPECT_FLOAT_EQ(m.x, float(160 + double(0.01f) * overshoot));
+    EXPECT_FLOAT_EQ(m.x, float(160 + double(framestep) * overshoot));
     for (int frame = 0; frame < 2; frame++) {
-        m.move(0.01f);
+        m.move(framestep);
         EXPECT_EQ(m.speed, 300.0);
     }
 }
@@ -41,11 +45,11 @@ TEST(movement, twokeysacceleratetwiceandthelastheadingwins)
 {
     _movement m = mover(0);
     m.up = m.left = 1;
-    m.move(0.01f);
-    const double first = double(0.01f) * 2.0 * 1000;
+    m.move(framestep);
+    const double first = double(framestep) * 2.0 * 1000;
     EXPECT_DOUBLE_EQ(m.speed, 2 * first);
-    EXPECT_FLOAT_EQ(m.y, float(50 + double(0.01f) * first));
-    EXPECT_FLOAT_EQ(m.x, float(160 - double(0.01f) * 2 * first));
+    EXPECT_FLOAT_EQ(m.y, float(50 + double(framestep) * first));
+    EXPECT_FLOAT_EQ(m.x, float(160 - double(framestep) * 2 * first));
     EXPECT_EQ(m.angle, 3.14159265);
     EXPECT_EQ(m.oldx, 160);
     EXPECT_EQ(m.oldy, 50);
