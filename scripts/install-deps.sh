@@ -12,7 +12,7 @@ declare -A needs=(
   [screenshot]="xvfb xauth xdotool x11-utils imagemagick"
   # make fresh-test: the trees, the package's install-and-purge check, and the X server that the
   # installed game shows on; foreign: running another architecture's tree
-  [fresh]="debootstrap piuparts xvfb xauth xdotool x11-utils imagemagick"
+  [fresh]="debootstrap arch-test piuparts xvfb xauth xdotool x11-utils imagemagick"
   [foreign]="qemu-user-static binfmt-support"
 )
 [ $# -gt 0 ] || set -- play
