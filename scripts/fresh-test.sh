@@ -54,11 +54,20 @@ verdict() { if [ "$1" -eq 0 ]; then echo passed; else echo "failed (status $1)";
 # AddressSanitizer can't run under qemu-user: an emulated architecture tests the plain build alone.
 sanitize=yes
 [ $emulated = no ] || sanitize=no
+# Under qemu-user, llvmpipe draws some scenes wrongly for i386 and armhf, where softpipe, and the
+# game's own textures read back, are right: those trees draw with softpipe.
+renderer=
+case $emulated-$arch in
+  yes-i386 | yes-armhf)
+    renderer=GALLIUM_DRIVER=softpipe
+    echo "fresh-test: $arch under qemu-user draws with softpipe: llvmpipe draws some scenes wrongly there"
+    ;;
+esac
 tree=$trees/$name
 "$scripts/fresh-tree.sh" "$release" "$arch" "$tree"
 git clone --quiet "$project" "$tree/root/hollowmint"
 start=$SECONDS status=0
-asroot "$tree" "cd /root/hollowmint && make test SANITIZE=$sanitize && make deb" || status=$?
+asroot "$tree" "cd /root/hollowmint && $renderer make test SANITIZE=$sanitize && make deb" || status=$?
 report="make test $(verdict $status) in $(took $start)"
 
 if [ $status -eq 0 ]; then
