@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # make fresh-test's player: in a fresh Debian tree, apt installs the package with what it needs and
 # no compiler, and an ordinary user starts hollowmint from / on an X server of this machine.
-# Run it in a mount and PID namespace of its own, as enter-tree.sh asks.
+# Run it in a mount and PID namespace of its own, as enter-tree.sh asks. A fourth argument, such as
+# GALLIUM_DRIVER=softpipe, goes into the player's environment.
 # SPDX-FileCopyrightText: 2026 The Hollowmint authors
 # SPDX-License-Identifier: MIT
 set -uo pipefail # no -e: every check runs and is counted, as in the play tests
-tree=$(realpath "$1") archives=$(realpath "$2") deb=$(realpath "$3")
+tree=$(realpath "$1") archives=$(realpath "$2") deb=$(realpath "$3") renderer=${4:-}
 scripts=$(realpath "$(dirname "$0")")
 . "$scripts/../tests/harness.sh"
 intree() { "$scripts/enter-tree.sh" "$tree" "$archives" "$@"; }
@@ -22,7 +23,7 @@ check "and no compiler: ${compilers:-none}" test -z "$compilers"
 intree useradd --create-home --shell /bin/bash player
 startx
 if check "the user starts hollowmint from /" startgame "$(command -v chroot)" / "$tree" \
-     su --login player --command "cd / && DISPLAY=$DISPLAY exec hollowmint"; then
+     su --login player --command "cd / && DISPLAY=$DISPLAY $renderer exec hollowmint"; then
   check "it loads its hundred tiles" progressfirst
   # The first frame may come a moment after the last progress line.
   check "its pictures show: the counter's digits are lit" within 30 lit

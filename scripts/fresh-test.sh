@@ -55,7 +55,7 @@ verdict() { if [ "$1" -eq 0 ]; then echo passed; else echo "failed (status $1)";
 sanitize=yes
 [ $emulated = no ] || sanitize=no
 # Under qemu-user, llvmpipe draws some scenes wrongly for i386 and armhf, where softpipe, and the
-# game's own textures read back, are right: those trees draw with softpipe.
+# game's own textures read back, are right: those trees, and the player's, draw with softpipe.
 renderer=
 case $emulated-$arch in
   yes-i386 | yes-armhf)
@@ -84,7 +84,7 @@ if [ $status -eq 0 ]; then
   player=$trees/$name-player
   "$scripts/fresh-tree.sh" "$release" "$arch" "$player"
   start=$SECONDS
-  isolated "$scripts/fresh-package.sh" "$player" "$archives" "$deb" || status=$?
+  isolated "$scripts/fresh-package.sh" "$player" "$archives" "$deb" "$renderer" || status=$?
   report="$report; the package installed and played by a user $(verdict $status) in $(took $start)"
   start=$SECONDS piuparts=0
   log=$trees/$name-piuparts.log
