@@ -3,7 +3,7 @@
 // SPDX-FileCopyrightText: 2026 The Hollowmint authors
 // SPDX-License-Identifier: MIT
 #include <GL/glu.h>
-#include <GL/glut.h>
+#include <GL/freeglut.h>
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
@@ -73,10 +73,14 @@ void startup(int* argc, char** argv)
     registercallbacks();
 }
 
+// GLUT closes the display now, while the GL driver is whole: left to exit's handlers, it would
+// come after the driver's own teardown, which crashes Mesa's JIT on riscv64.
 void keyboard(unsigned char key, int, int)
 {
-    if (key == escapekey)
+    if (key == escapekey) {
+        glutExit();
         std::exit(0);
+    }
 }
 
 void skeydown(int key, int, int)

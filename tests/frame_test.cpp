@@ -1,8 +1,11 @@
 // One frame: the order of move, obstacles, goals, completion and countdown.
 // SPDX-FileCopyrightText: 2026 The Hollowmint authors
 // SPDX-License-Identifier: MIT
-#include <GL/glut.h>
+#include <GL/freeglut.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 #include "glwindow.h"
 
@@ -95,4 +98,18 @@ TEST(frame, insertlaysoutanewroundatonce)
     EXPECT_EQ(timer, maxtime);
     EXPECT_EQ(score.points, 3);
     score.points = 0;
+}
+
+// A GL driver made after the window may tear itself down among exit's handlers, and closing the
+// display calls into it: by then Esc must have closed the display.
+static void driverteardown()
+{
+    if (glutGet(GLUT_INIT_STATE))
+        _exit(3);
+}
+
+TEST(framedeathtest, escapeclosesthedisplaybeforelaterexithandlersrun)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe"); // a child of its own window: a fork would share ours
+    EXPECT_EXIT((std::atexit(driverteardown), keyboard(27, 0, 0)), testing::ExitedWithCode(0), "");
 }

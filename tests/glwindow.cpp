@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,6 +24,7 @@ static pid_t startxserver()
         return -1;
     const pid_t pid = fork();
     if (pid == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM); // however the tests end, even a death test's child
         close(fds[0]);
         const int quiet = open("/dev/null", O_WRONLY);
         dup2(quiet, 1);
