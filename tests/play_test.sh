@@ -64,7 +64,11 @@ insertrefills() {
   xdotool key Insert
   line=$(nextround 10 "$last") || { echo "no new round"; return; }
   read -r _ new _ <<<"$line"
-  awk -v old="$old" -v new="$new" 'BEGIN { printf "%.2f", old + 10 - new }'
+  # A round's first frame can be slow to show; the next look bounds its beginning more closely.
+  read -r _ again _ <<<"$(began)"
+  awk -v old="$old" -v new="$new" -v again="$again" 'BEGIN {
+    if (again < new) new = again
+    printf "%.2f", old + 10 - new }'
 }
 beforetimeout() { awk -v left="$1" 'BEGIN { exit !(left + 0 > 0) }'; }
 midround() { barabove 150 && barbelow 250; }
