@@ -67,6 +67,20 @@ public:
 // The bound DevIL image as a new GL texture, made as ILUT makes it, where DevIL's ILUT has no OpenGL.
 GLuint bindteximage();
 
+// DevIL trusts what a picture's file says: past these it crashes, writes outside its buffers or
+// spends seconds a load. Such a file is refused, and its tiles are left blank.
+const unsigned maxpictureside = 16384;           // a PNG of 200,000 pixels a side crashes it
+const unsigned long maxpicturepixels = 1ul << 24; // a GIF's frames together, each a whole screen
+const int maxgifframes = 256;                     // it walks its list of frames for every new one
+const int minlzwcodesize = 2, maxlzwcodesize = 8; // as GIF allows
+const unsigned long maxpicturebytes = 64ul << 20; // the guard holds the whole file
+
+// The strip loader's steps. picturesafe reads the file once and tells whether DevIL's decoder for
+// its name's ending takes it safely; loadpicture fills the bound DevIL image from it, or blanks it.
+bool picturesafe(const char* file);
+void loadpicture(const char* file, bool safe);
+void loadstrip(const char* file, int count, GLuint* textures, GLuint* lists, bool progress);
+
 // Rounds completed, drawn as nine digits.
 class _score {
 public:

@@ -2,10 +2,12 @@
 // Every texture holds the whole strip; a tile's list picks its band by texture coordinates.
 // SPDX-FileCopyrightText: 2026 The Hollowmint authors
 // SPDX-License-Identifier: MIT
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <vector>
 
 #ifdef HOLLOWMINT_ILUT_OPENGL
 #define ILUT_USE_OPENGL
@@ -25,34 +27,141 @@ static void forget(int count, GLuint* textures, GLuint* lists)
     }
 }
 
-// DevIL trusts a header's size: it crashes on a PNG that declares 200,000 pixels a side,
-// and spends seconds on a GIF of 65,535 before crashing. Such a picture is left unloaded.
-const std::uint32_t maxpictureside = 16384;
-const std::uint64_t maxpicturepixels = 1u << 24;
+static unsigned little16(const unsigned char* b)
+{
+    return b[0] | b[1] << 8;
+}
 
 static std::uint32_t bigendian32(const unsigned char* b)
 {
     return std::uint32_t(b[0]) << 24 | std::uint32_t(b[1]) << 16 | std::uint32_t(b[2]) << 8 | b[3];
 }
 
-static bool sizeisplausible(const char* file)
+static bool plausible(std::uint32_t width, std::uint32_t height)
 {
-    unsigned char head[24] = {};
+    return width <= maxpictureside && height <= maxpictureside && std::uint64_t(width) * height <= maxpicturepixels;
+}
+
+const std::size_t refused = SIZE_MAX; // where a walk through a GIF's blocks stops for good
+
+static std::size_t colourtablebytes(unsigned char packed)
+{
+    return packed & 0x80 ? std::size_t(3) << ((packed & 7) + 1) : 0;
+}
+
+// Past a run of sub-blocks and its terminator.
+static std::size_t pastsubblocks(const std::vector<unsigned char>& b, std::size_t at)
+{
+    while (at < b.size() && b[at] != 0)
+        at += 1 + b[at];
+    return at < b.size() ? at + 1 : refused;
+}
+
+// From an extension's label: a graphic control block of four bytes and nothing more, as DevIL reads
+// it whole, or the sub-blocks of a comment, an application or a plain text, which it skips.
+static std::size_t pastextension(const std::vector<unsigned char>& b, std::size_t at)
+{
+    const std::size_t control = 7; // label, size, the four bytes, terminator
+    if (at >= b.size())
+        return refused;
+    switch (b[at]) {
+    case 0xf9:
+        return b.size() - at >= control && b[at + 1] == 4 && b[at + control - 1] == 0 ? at + control : refused;
+    case 0xfe:
+    case 0xff:
+    case 0x01:
+        return pastsubblocks(b, at + 1);
+    default:
+        return refused;
+    }
+}
+
+// From an image descriptor, past its colour table and LZW data, for a frame inside the screen.
+static std::size_t pastframe(const std::vector<unsigned char>& b, std::size_t at, unsigned width, unsigned height)
+{
+    const std::size_t descriptor = 9;
+    if (b.size() - at < descriptor)
+        return refused;
+    if (little16(&b[at]) + little16(&b[at + 4]) > width || little16(&b[at + 2]) + little16(&b[at + 6]) > height)
+        return refused;
+    at += descriptor + colourtablebytes(b[at + 8]);
+    if (at >= b.size() || b[at] < minlzwcodesize || b[at] > maxlzwcodesize)
+        return refused;
+    return pastsubblocks(b, at + 1);
+}
+
+// Every block from the screen to the trailer. DevIL keeps each frame as a whole screen.
+static bool gifissafe(const std::vector<unsigned char>& b)
+{
+    const std::size_t screen = 13;
+    if (b.size() < screen || (std::memcmp(&b[0], "GIF87a", 6) != 0 && std::memcmp(&b[0], "GIF89a", 6) != 0))
+        return false;
+    const unsigned width = little16(&b[6]), height = little16(&b[8]);
+    if (!plausible(width, height))
+        return false;
+    std::uint64_t pixels = 0;
+    int frames = 0;
+    std::size_t at = screen + colourtablebytes(b[10]);
+    while (at < b.size()) {
+        switch (b[at]) {
+        case ',':
+            pixels += std::uint64_t(width) * height;
+            if (++frames > maxgifframes || pixels > maxpicturepixels)
+                return false;
+            at = pastframe(b, at + 1, width, height);
+            break;
+        case '!':
+            at = pastextension(b, at + 1);
+            break;
+        case ';':
+            return true;
+        default:
+            return false;
+        }
+    }
+    return false;
+}
+
+static bool pngissafe(const std::vector<unsigned char>& b)
+{
+    return b.size() >= 24 && std::memcmp(&b[0], "\x89PNG\r\n\x1a\n", 8) == 0 && std::memcmp(&b[12], "IHDR", 4) == 0 &&
+           plausible(bigendian32(&b[16]), bigendian32(&b[20]));
+}
+
+// DevIL picks its decoder by the name's ending, so the name decides which rules a file must meet.
+bool picturesafe(const char* file)
+{
     std::FILE* f = std::fopen(file, "rb");
     if (f == nullptr)
-        return true; // DevIL fails on it quietly
-    const std::size_t got = std::fread(head, 1, sizeof head, f);
+        return false;
+    std::vector<unsigned char> bytes;
+    unsigned char chunk[1 << 16];
+    for (std::size_t got; bytes.size() <= maxpicturebytes && (got = std::fread(chunk, 1, sizeof chunk, f)) > 0;)
+        bytes.insert(bytes.end(), chunk, chunk + got);
     std::fclose(f);
-    std::uint32_t width = 0, height = 0;
-    if (got >= 10 && std::memcmp(head, "GIF8", 4) == 0) {
-        width = head[6] | head[7] << 8;
-        height = head[8] | head[9] << 8;
-    } else if (got >= 24 && std::memcmp(head, "\x89PNG\r\n\x1a\n", 8) == 0) {
-        width = bigendian32(head + 16);
-        height = bigendian32(head + 20);
-    }
-    return width <= maxpictureside && height <= maxpictureside &&
-           std::uint64_t(width) * height <= maxpicturepixels;
+    if (bytes.size() > maxpicturebytes)
+        return false;
+    const std::size_t length = std::strlen(file);
+    return length >= 4 && std::strcmp(file + length - 4, ".gif") == 0 ? gifissafe(bytes) : pngissafe(bytes);
+}
+
+// A palette picture whose pixels name colours past its palette makes DevIL read outside it.
+static bool coloursinpalette()
+{
+    if (ilGetInteger(IL_IMAGE_FORMAT) != IL_COLOUR_INDEX)
+        return true;
+    const ILubyte* pixel = ilGetData();
+    const ILint colours = ilGetInteger(IL_PALETTE_NUM_COLS);
+    return std::all_of(pixel, pixel + ilGetInteger(IL_IMAGE_SIZE_OF_DATA), [&](ILubyte c) { return c < colours; });
+}
+
+// One opaque white texel, the same on every run, where a picture is refused or fails to decode.
+void loadpicture(const char* file, bool safe)
+{
+    if (safe && ilLoadImage(file) && coloursinpalette())
+        return;
+    ILubyte white[] = {255, 255, 255, 255};
+    ilTexImage(1, 1, 1, 4, IL_RGBA, IL_UNSIGNED_BYTE, white);
 }
 
 // What ILUT's ilutGLBindTexImage makes by default, for a DevIL whose ILUT has no OpenGL: a palette
@@ -77,14 +186,13 @@ GLuint bindteximage()
     return name;
 }
 
-static GLuint loadtexture(const char* file, bool loadable)
+static GLuint loadtexture(const char* file, bool safe)
 {
     ilDefaultImage();
     ILuint image;
     ilGenImages(1, &image);
     ilBindImage(image);
-    if (loadable)
-        ilLoadImage(file);
+    loadpicture(file, safe);
 #ifdef HOLLOWMINT_ILUT_OPENGL
     const GLuint name = ilutGLBindTexImage();
 #else
@@ -116,17 +224,17 @@ static GLuint compiletile(int i, int count)
 }
 
 // The names of a previous call are deleted first, so repeated rounds hold no more GL objects.
-static void loadstrip(const char* file, int count, GLuint* textures, GLuint* lists, bool progress)
+void loadstrip(const char* file, int count, GLuint* textures, GLuint* lists, bool progress)
 {
     forget(count, textures, lists);
     ilInit();
     iluInit();
     ilutInit();
-    const bool loadable = sizeisplausible(file);
+    const bool safe = picturesafe(file);
     for (int i = 0; i < count; i++) {
         if (progress)
             std::cout << "Please wait...Texture " << i + 1 << " of 100 loading" << std::endl;
-        textures[i] = loadtexture(file, loadable);
+        textures[i] = loadtexture(file, safe);
         lists[i] = compiletile(i, count);
     }
 }
