@@ -122,10 +122,23 @@ static bool gifissafe(const std::vector<unsigned char>& b)
     return false;
 }
 
+// The header, then every chunk whole up to the last. DevIL reads on past a file's end for a chunk
+// that says it is longer, and never stops.
 static bool pngissafe(const std::vector<unsigned char>& b)
 {
-    return b.size() >= 24 && std::memcmp(&b[0], "\x89PNG\r\n\x1a\n", 8) == 0 && std::memcmp(&b[12], "IHDR", 4) == 0 &&
-           plausible(bigendian32(&b[16]), bigendian32(&b[20]));
+    const std::size_t signature = 8, chunk = 12; // length, kind, CRC: all but its data
+    if (b.size() < signature + chunk || std::memcmp(&b[0], "\x89PNG\r\n\x1a\n", signature) != 0 ||
+        std::memcmp(&b[12], "IHDR", 4) != 0 || !plausible(bigendian32(&b[16]), bigendian32(&b[20])))
+        return false;
+    for (std::size_t at = signature; b.size() - at >= chunk;) {
+        const std::uint32_t length = bigendian32(&b[at]);
+        if (length > b.size() - at - chunk)
+            return false;
+        if (std::memcmp(&b[at + 4], "IEND", 4) == 0)
+            return true;
+        at += chunk + length;
+    }
+    return false;
 }
 
 // DevIL picks its decoder by the name's ending, so the name decides which rules a file must meet.

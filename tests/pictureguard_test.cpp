@@ -42,9 +42,16 @@ static std::string gif(unsigned width, unsigned height, const std::string& block
     return "GIF89a" + le16(width) + le16(height) + std::string("\x80\0\0\0\0\0\xff\xff\xff", 9) + blocks + ";";
 }
 
-static std::string png(unsigned long width, unsigned long height)
+// A PNG's chunk with a CRC that the guard does not check.
+static std::string chunk(const char* kind, const std::string& data)
 {
-    return std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16) + be32(width) + be32(height) + std::string("\x08\x06\0\0\0", 5);
+    return be32(data.size()) + kind + data + be32(0);
+}
+
+static std::string png(unsigned long width, unsigned long height, const std::string& chunks = "")
+{
+    return "\x89PNG\r\n\x1a\n" + chunk("IHDR", be32(width) + be32(height) + std::string("\x08\x06\0\0\0", 5)) + chunks +
+           chunk("IEND", "");
 }
 
 static std::string control(int size)
@@ -86,6 +93,9 @@ TEST(pictureguard, takeseachlimitandrefusesonepast)
         {"a PNG of every pixel allowed", png(square, square), ".png", true},
         {"a PNG of one row more", png(square, square + 1), ".png", false},
         {"a PNG's header in a .gif", png(1, 1), ".gif", false},
+        {"a PNG whose last chunk ends the file", png(1, 1, chunk("tEXt", "a")), ".png", true},
+        {"a last chunk one byte longer than the file", png(1, 1).substr(0, 33) + be32(1) + "IEND" + be32(0), ".png",
+         false},
         {"a GIF in a .png", gif(1, 1, frame(0, 0, 1, 1)), ".png", false},
         {"a frame at the screen's right and top edges", gif(8, 8, frame(5, 6, 3, 2)), ".gif", true},
         {"a frame one past the right edge", gif(8, 8, frame(6, 6, 3, 2)), ".gif", false},
@@ -108,10 +118,15 @@ TEST(pictureguard, takeseachlimitandrefusesonepast)
     };
     for (const auto& c : cases)
         EXPECT_EQ(safe(c.bytes, c.ending), c.safe) << c.what;
-    const std::string whole = gif(8, 8, control(4) + frame(0, 0, 8, 8) + comment);
-    ASSERT_TRUE(safe(whole, ".gif"));
-    for (std::size_t cut = 0; cut < whole.size(); cut++)
-        EXPECT_FALSE(safe(whole.substr(0, cut), ".gif")) << "cut after " << cut << " bytes";
+    struct { std::string whole; const char* ending; } cut[] = {
+        {gif(8, 8, control(4) + frame(0, 0, 8, 8) + comment), ".gif"},
+        {png(8, 8, chunk("IDAT", "pixels")), ".png"},
+    };
+    for (const auto& c : cut) {
+        ASSERT_TRUE(safe(c.whole, c.ending));
+        for (std::size_t at = 0; at < c.whole.size(); at++)
+            EXPECT_FALSE(safe(c.whole.substr(0, at), c.ending)) << c.ending << " cut after " << at << " bytes";
+    }
     EXPECT_FALSE(picturesafe("/nonexistent/textures.gif"));
 }
 
