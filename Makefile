@@ -3,12 +3,13 @@
 # SPDX-License-Identifier: MIT
 BUILD := build
 SANITIZED := build-sanitize
+FUZZ := build-fuzz
 JOBS := $(shell nproc)
 RELEASE ?= trixie
 ARCH ?=
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all build run deb dist test fresh-test bench screenshot uninstall clean
+.PHONY: all build run deb dist test fresh-test bench fuzz screenshot uninstall clean
 
 all: build
 
@@ -64,6 +65,15 @@ bench: build
 	@cmake --build $(BUILD) --target hollowmint-bench -j $(JOBS)
 	@scripts/bench.sh $(BUILD)/hollowmint-bench
 
+# The strip loader under clang's libFuzzer for FUZZ_SECONDS; a crash fails it and is kept for make test.
+FUZZ_SECONDS ?= 600
+fuzz:
+	@scripts/install-deps.sh fuzz
+	@cmake -S . -B $(FUZZ) -DCMAKE_CXX_COMPILER=clang++ -DBUILD_TESTING=OFF -DHOLLOWMINT_SANITIZE=ON \
+		-DHOLLOWMINT_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ) -j $(JOBS) --target hollowmint-fuzz
+	@scripts/fuzz.sh $(FUZZ)/hollowmint-fuzz $(FUZZ_SECONDS)
+
 screenshot: build
 	@scripts/install-deps.sh screenshot
 	@scripts/screenshot.sh $(BUILD)/hollowmint
@@ -73,4 +83,4 @@ uninstall:
 	@scripts/uninstall.sh $(BUILD)/install_manifest.txt
 
 clean:
-	rm -rf $(BUILD) $(SANITIZED)
+	rm -rf $(BUILD) $(SANITIZED) $(FUZZ)

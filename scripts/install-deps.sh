@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that the jobs named as arguments need, when they are missing:
-# play (building and playing, the default), test, bench, screenshot, fresh and foreign.
+# play (building and playing, the default), test, bench, fuzz, screenshot, fresh and foreign.
 # SPDX-FileCopyrightText: 2026 The Hollowmint authors
 # SPDX-License-Identifier: MIT
 set -euo pipefail
@@ -9,6 +9,7 @@ declare -A needs=(
   [play]="build-essential file cmake pkg-config libglut-dev libglu1-mesa-dev libgl1-mesa-dri libdevil-dev"
   [test]="googletest libgtest-dev xvfb xauth xdotool x11-utils imagemagick gdb desktop-file-utils groff-base lintian reuse appstream"
   [bench]="xvfb xauth x11-utils mesa-utils valgrind"
+  [fuzz]="clang libclang-rt-dev xvfb xauth"
   [screenshot]="xvfb xauth xdotool x11-utils imagemagick"
   # make fresh-test: the trees, the package's install-and-purge check, and the X server that the
   # installed game shows on; foreign: running another architecture's tree
