@@ -15,7 +15,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -244,6 +246,23 @@ TEST(imagestrip, thegamesownuploadmakeswhatilutmakes)
         glDeleteTextures(2, made);
     }
     std::remove(halfpng);
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+// Every picture that make fuzz starts from, and every one it ever crashed on, as both strips.
+TEST(imagestrip, thefuzzerscorpusandeverycrashitfoundloadsafely)
+{
+    int replayed = 0;
+    for (const char* folder : {FUZZFOLDER "/corpus", FUZZFOLDER "/regressions"}) {
+        for (const auto& file : std::filesystem::directory_iterator(folder)) {
+            std::ifstream in(file.path(), std::ios::binary);
+            const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+            replayed++;
+        }
+    }
+    EXPECT_GT(replayed, 2) << "the corpus holds the two strips at least";
 }
 
 TEST(imagestrip, printleaveslightingonandtexturingoff)
