@@ -18,6 +18,12 @@ hugepng() {
   tail -c +34 "$assets/text.png"
 }
 
+# An 8 x 8 GIF in two colours around the blocks given, and an 8 x 8 frame for it: at LEFT, with an LZW
+# code size of SIZE, in printf's escapes.
+gif() { printf 'GIF89a\x08\x00\x08\x00\x80\x00\x00\x00\x00\xff\x55\x28\xc3'"$1"';'; }
+frame() { echo ",$1"'\x00\x00\x08\x00\x08\x00\x00'"$2"'\x06\x84\x8f\xa9\xcb\xed\x5d\x00'; }
+inside=$(frame '\x00\x00' '\x02')
+
 # spoil KIND GOOD: writes a bad stand-in for the good picture to standard output.
 spoil() {
   case $1 in
@@ -28,11 +34,17 @@ spoil() {
     hugegif) printf 'GIF89a\xff\xff\xff\xff'; tail -c +11 "$assets/textures.gif" ;;
     hugepng) hugepng ;;
     oddwidth) /usr/bin/convert "$2" -resize "$(( $(identify -format %w "$2") + 7 ))x16!" - ;;
+    outside) gif "$(frame '\xe8\xfd' '\x02')" ;; # at x = 65,000
+    frames) gif "$(for _ in $(seq 300); do echo -n "$inside"; done)" ;;
+    lzwsize) gif "$(frame '\x00\x00' '\x0c')" ;;
+    cutframe) gif "$inside" | head -c 34 ;;
   esac
 }
 
 for target in textures.gif text.png; do
-  for kind in missing empty halfway noise text hugegif hugepng oddwidth; do
+  kinds="missing empty halfway noise text hugegif hugepng oddwidth"
+  [ $target = textures.gif ] && kinds+=" outside frames lzwsize cutframe"
+  for kind in $kinds; do
     folder=$work/$kind-$target
     mkdir "$folder"
     cp "$assets/textures.gif" "$assets/text.png" "$folder/"
