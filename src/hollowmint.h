@@ -70,7 +70,7 @@ GLuint bindteximage();
 // DevIL trusts what a picture's file says: past these it crashes, writes outside its buffers or
 // spends seconds a load. Such a file is refused, and its tiles are left blank.
 const unsigned maxpictureside = 16384;           // a PNG of 200,000 pixels a side crashes it
-const unsigned long maxpicturepixels = 1ul << 24; // a GIF's frames together, each a whole screen
+const unsigned long maxpicturepixels = 1ul << 24; // a picture, or a GIF's frames, each a whole screen
 const int maxgifframes = 256;                     // it walks its list of frames for every new one
 const int minlzwcodesize = 2, maxlzwcodesize = 8; // as GIF allows
 const unsigned long maxpicturebytes = 64ul << 20; // the guard holds the whole file
