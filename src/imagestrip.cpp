@@ -126,8 +126,8 @@ static bool gifissafe(const std::vector<unsigned char>& b)
 // that says it is longer, and never stops.
 static bool pngissafe(const std::vector<unsigned char>& b)
 {
-    const std::size_t signature = 8, chunk = 12; // length, kind, CRC: all but its data
-    if (b.size() < signature + chunk || std::memcmp(&b[0], "\x89PNG\r\n\x1a\n", signature) != 0 ||
+    const std::size_t signature = 8, chunk = 12, header = 13; // a chunk's length, kind and CRC; IHDR's data
+    if (b.size() < signature + chunk + header || std::memcmp(&b[0], "\x89PNG\r\n\x1a\n", signature) != 0 ||
         std::memcmp(&b[12], "IHDR", 4) != 0 || !plausible(bigendian32(&b[16]), bigendian32(&b[20])))
         return false;
     for (std::size_t at = signature; b.size() - at >= chunk;) {
