@@ -76,6 +76,39 @@ static std::size_t pastextension(const std::vector<unsigned char>& b, std::size_
     }
 }
 
+// A frame's LZW codes, read across its whole sub-blocks from at: each must name an entry that the
+// table holds, or the one about to be made. DevIL follows any other code into memory it never set.
+static bool lzwcodesknown(const std::vector<unsigned char>& b, std::size_t at, unsigned codesize)
+{
+    const unsigned clear = 1u << codesize, end = clear + 1, mostcodes = 4096, widest = 12;
+    unsigned width = codesize + 1, next = end + 1, blockleft = 0, held = 0;
+    std::uint32_t bits = 0;
+    bool fresh = true; // the table holds only the literals, and the next code adds nothing
+    for (;;) {
+        for (; held < width; held += 8, blockleft--) {
+            if (blockleft == 0 && (blockleft = b[at++]) == 0)
+                return true; // no end code, which DevIL takes
+            bits |= std::uint32_t(b[at++]) << held;
+        }
+        const unsigned code = bits & ((1u << width) - 1);
+        bits >>= width;
+        held -= width;
+        if (code == clear) {
+            width = codesize + 1;
+            next = end + 1;
+            fresh = true;
+        } else if (code == end) {
+            return true;
+        } else if (fresh ? code >= clear : code > next) {
+            return false;
+        } else {
+            if (!fresh && next < mostcodes && ++next == 1u << width && width < widest)
+                width++;
+            fresh = false;
+        }
+    }
+}
+
 // From an image descriptor, past its colour table and LZW data, for a frame inside the screen.
 static std::size_t pastframe(const std::vector<unsigned char>& b, std::size_t at, unsigned width, unsigned height)
 {
@@ -87,7 +120,8 @@ static std::size_t pastframe(const std::vector<unsigned char>& b, std::size_t at
     at += descriptor + colourtablebytes(b[at + 8]);
     if (at >= b.size() || b[at] < minlzwcodesize || b[at] > maxlzwcodesize)
         return refused;
-    return pastsubblocks(b, at + 1);
+    const std::size_t past = pastsubblocks(b, at + 1);
+    return past != refused && lzwcodesknown(b, at + 1, b[at]) ? past : refused;
 }
 
 // Every block from the screen to the trailer. DevIL keeps each frame as a whole screen.

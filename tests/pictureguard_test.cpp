@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 
 #include "hollowmint.h"
@@ -21,11 +22,29 @@ static std::string be32(unsigned long v)
             static_cast<char>(v & 255)};
 }
 
-// A frame whose LZW data the guard does not decode: it only walks the sub-blocks.
-static std::string frame(unsigned left, unsigned top, unsigned width, unsigned height, int codesize = 2)
+// LZW data in one sub-block, of codes codesize + 1 bits wide, as the first few after a clear code are.
+static std::string lzw(int codesize, std::initializer_list<unsigned> codes)
 {
+    std::string data;
+    unsigned long bits = 0;
+    int held = 0;
+    for (unsigned code : codes) {
+        bits |= static_cast<unsigned long>(code) << held;
+        for (held += codesize + 1; held >= 8; held -= 8, bits >>= 8)
+            data += static_cast<char>(bits & 255);
+    }
+    if (held > 0)
+        data += static_cast<char>(bits);
+    return static_cast<char>(data.size()) + data + '\0';
+}
+
+// A frame of colour 0: a clear code, the literal, the end code.
+static std::string frame(unsigned left, unsigned top, unsigned width, unsigned height, int codesize = 2,
+                         std::string data = "")
+{
+    const unsigned clear = 1u << codesize;
     return "," + le16(left) + le16(top) + le16(width) + le16(height) + std::string(1, '\0') +
-           static_cast<char>(codesize) + std::string("\x02\x44\x01\0", 4);
+           static_cast<char>(codesize) + (data.empty() ? lzw(codesize, {clear, 0, clear + 1}) : data);
 }
 
 static std::string frames(int n, unsigned width, unsigned height)
@@ -109,6 +128,9 @@ TEST(pictureguard, takeseachlimitandrefusesonepast)
         {"one smaller", gif(1, 1, frame(0, 0, 1, 1, minlzwcodesize - 1)), ".gif", false},
         {"the largest LZW code size", gif(1, 1, frame(0, 0, 1, 1, maxlzwcodesize)), ".gif", true},
         {"one larger", gif(1, 1, frame(0, 0, 1, 1, maxlzwcodesize + 1)), ".gif", false},
+        {"a code for the entry about to be made", gif(2, 2, frame(0, 0, 2, 2, 2, lzw(2, {4, 0, 6, 5}))), ".gif", true},
+        {"one past it", gif(2, 2, frame(0, 0, 2, 2, 2, lzw(2, {4, 0, 7, 5}))), ".gif", false},
+        {"a first code past the literals", gif(2, 2, frame(0, 0, 2, 2, 2, lzw(2, {4, 6, 5}))), ".gif", false},
         {"a graphic control block of four bytes", gif(1, 1, control(4) + frame(0, 0, 1, 1)), ".gif", true},
         {"one of five", gif(1, 1, control(5) + frame(0, 0, 1, 1)), ".gif", false},
         {"an extension of no known kind", gif(1, 1, "\x21\x42\0" + frame(0, 0, 1, 1)), ".gif", false},
