@@ -12,7 +12,8 @@ fuzz=tests/fuzz
 startx
 mkdir -p "$work/corpus" "$work/found" "$fuzz/regressions"
 
-# New inputs go to the first folder, so the kept corpus stays as committed. A crash ends the run.
+# New inputs go to the first folder, so the kept corpus stays as committed. A crash ends the run, and
+# so does a picture that takes ten seconds: at start-up the game loads it a hundred times.
 status=0
 started=$SECONDS
 ASAN_OPTIONS=detect_leaks=0 timeout $((seconds + 600)) "$fuzzer" -max_total_time="$seconds" -timeout=10 \
@@ -26,7 +27,7 @@ for found in "$work"/found/*; do
   echo "fuzz: kept $fuzz/regressions/$(basename "$found")"
   crashes=$((crashes + 1))
 done
-[ "$status" -eq 0 ] || grep -A 30 -m 1 -E '^==[0-9]+==ERROR|^==[0-9]+== ERROR|deadly signal' "$work/log" || tail -n 30 "$work/log"
+[ "$status" -eq 0 ] || grep -A 30 -m 1 -E '^==[0-9]+== ?ERROR' "$work/log" || tail -n 30 "$work/log"
 executions=$(awk '/stat::number_of_executed_units:/ { print $2 }' "$work/log")
 echo "fuzz: ${executions:-0} executions in $((SECONDS - started)) s, $crashes crashes"
 [ "$status" -eq 0 ] && [ "$crashes" -eq 0 ]
