@@ -26,12 +26,15 @@ run: build
 # build/hollowmint_VERSION_ARCH.deb, from the same install rules as cmake --install. The umask is
 # dpkg-buildpackage's, so that the package's modes are the same whoever builds it.
 deb: build
+	@rm -f $(BUILD)/hollowmint_*.deb
 	@cd $(BUILD) && umask 022 && cpack >/dev/null
 	@ls $(BUILD)/hollowmint_*.deb
 
 # build/hollowmint-VERSION.tar.gz, for packagers: the committed tree under hollowmint-VERSION/, the
 # same bytes for the same commit.
-VERSION = $(shell sed -n '/^project/s/.* VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+# The version is the changelog's top entry's, and VERSION~dev while that entry is UNRELEASED, as CMake
+# names the package.
+VERSION = $(shell sed -n '1{s/^hollowmint (\(.*\)) UNRELEASED;.*/\1~dev/p;t;s/^hollowmint (\(.*\)) .*/\1/p;}' doc/changelog)
 dist:
 	@mkdir -p $(BUILD)
 	@git archive --format=tar.gz --prefix=hollowmint-$(VERSION)/ --output=$(BUILD)/hollowmint-$(VERSION).tar.gz HEAD

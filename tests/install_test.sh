@@ -8,7 +8,7 @@
 . "$(dirname "$0")/harness.sh"
 build=$1 source=$2
 prefix=$work/prefix
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
 # A component's own manifest leaves that of a real install, install_manifest.txt, as it was.
 installgame() { cmake --install "$build" --prefix "$prefix" --component Unspecified >/dev/null; }
 uninstallgame() { "$(dirname "$0")/../scripts/uninstall.sh" "$build/install_manifest_Unspecified.txt" >/dev/null; }
