@@ -2,7 +2,7 @@
 # make fresh-test: the README's test command on a fresh minimal Debian tree of a release and an
 # architecture, as a newcomer's machine runs it, on what is committed here; then the package that
 # it builds, built again there from the release tarball, installed and played in a second fresh
-# tree, and installed and purged by piuparts.
+# tree, and installed and purged by piuparts; and both an upgrade from the last release before it.
 # SPDX-FileCopyrightText: 2026 The Hollowmint authors
 # SPDX-License-Identifier: MIT
 set -euo pipefail
@@ -48,6 +48,31 @@ fromtarball() {
   asroot "$tree" "! command -v git >/dev/null && cd /root && tar -xzf hollowmint/$tarball &&
     cd $folder && make deb >/dev/null && cmp build/*.deb /root/hollowmint/build/*.deb"
 }
+# The last release before the package built here, as the changelog names it; its tag is vVERSION.
+previousrelease() {
+  awk -v built="$1" '/^hollowmint \(/ && $3 != "UNRELEASED;" {
+    name = substr($2, 2, length($2) - 2); if (name != built) { print name; exit } }' "$project/doc/changelog"
+}
+# It is built in the first tree, from its tag, as a player's machine would have installed it.
+buildprevious() {
+  local folder=/root/hollowmint-$previous
+  rm -rf "$tree$folder"
+  git -C "$project" archive --prefix="hollowmint-$previous/" "v$previous" | tar -x -C "$tree/root" &&
+    asroot "$tree" "cd $folder && make deb >/dev/null" && ls "$tree$folder"/build/hollowmint_*.deb
+}
+# piuparts' upgrade test takes the old version from an archive: a pristine tree whose sources name a
+# folder in it that holds the old package.
+upgradebase() {
+  local base=$trees/$name-upgrade repo=srv/hollowmint
+  rm -rf --one-file-system "$base"
+  mkdir -p "$base"
+  tar -C "$base" --numeric-owner -xzf "$trees/$name.tar.gz"
+  mkdir -p "$base/$repo"
+  cp "$old" "$base/$repo/"
+  (cd "$base/$repo" && dpkg-scanpackages . >Packages 2>/dev/null)
+  echo "deb [trusted=yes] file:/$repo ./" >>"$base/etc/apt/sources.list"
+  echo "$base"
+}
 took() { echo "$(( (SECONDS - $1) / 60 )) min $(( (SECONDS - $1) % 60 )) s"; }
 verdict() { if [ "$1" -eq 0 ]; then echo passed; else echo "failed (status $1)"; fi; }
 
@@ -77,6 +102,17 @@ if [ $status -eq 0 ]; then
   report="$report; make deb from the tarball, without git, $(verdict $status) in $(took $start),"
   report="$report sha256 $(sha256sum <"$built" | cut -d ' ' -f 1)"
 fi
+old=
+if [ $status -eq 0 ]; then
+  previous=$(previousrelease "$(dpkg-deb -f "$built" Version)")
+  if [ "$previous" = 1.0.0 ] && ! grep -q '^HOLLOWMINT_ILUT_OPENGL:INTERNAL=1$' "$tree/root/hollowmint/build/CMakeCache.txt"; then
+    report="$report; the upgrade from 1.0.0 skipped: 1.0.0 needs ILUT's OpenGL part, which this DevIL lacks"
+  elif [ -n "$previous" ]; then
+    start=$SECONDS
+    old=$(buildprevious) || status=$?
+    report="$report; $previous built from v$previous $(verdict $status) in $(took $start)"
+  fi
+fi
 if [ $status -eq 0 ]; then
   mkdir -p "$trees/$name-deb"
   deb=$trees/$name-deb/$(basename "$built")
@@ -84,17 +120,21 @@ if [ $status -eq 0 ]; then
   player=$trees/$name-player
   "$scripts/fresh-tree.sh" "$release" "$arch" "$player"
   start=$SECONDS
-  isolated "$scripts/fresh-package.sh" "$player" "$archives" "$deb" "$renderer" || status=$?
-  report="$report; the package installed and played by a user $(verdict $status) in $(took $start)"
+  isolated "$scripts/fresh-package.sh" "$player" "$archives" "$deb" "$renderer" "$old" || status=$?
+  played="installed${old:+ over $previous}, played and purged"
+  report="$report; the package $played by a user $(verdict $status) in $(took $start)"
   start=$SECONDS piuparts=0
   log=$trees/$name-piuparts.log
   rm -f "$log"
+  base=(--basetgz="$trees/$name.tar.gz")
+  [ -z "$old" ] || base=(--existing-chroot="$(upgradebase)")
   # debconf's own scratch folder, which newer piuparts ignores by itself
-  piuparts --basetgz="$trees/$name.tar.gz" --distribution="$release" --arch="$arch" --keep-sources-list \
-    --no-upgrade-test --ignore=/var/cache/debconf/tmp.ci/ --tmpdir="$trees" --log-file="$log" "$deb" \
-    >/dev/null || piuparts=$?
+  piuparts "${base[@]}" --distribution="$release" --arch="$arch" --keep-sources-list \
+    --ignore=/var/cache/debconf/tmp.ci/ --tmpdir="$trees" --log-file="$log" "$deb" >/dev/null || piuparts=$?
+  # Where the old package is in no archive, piuparts skips its upgrade test and says only so.
+  [ -z "$old" ] || grep -q 'PASS: Installation, upgrade and purging tests' "$log" || piuparts=1
   [ $piuparts -eq 0 ] || { status=$piuparts; grep -A 3 'FAIL' "$log" >&2; }
-  report="$report; piuparts' install, purge and leftover check $(verdict $piuparts) in $(took $start)"
+  report="$report; piuparts' install, ${old:+upgrade, }purge and leftover check $(verdict $piuparts) in $(took $start)"
 fi
 echo "fresh-test: Debian $release $arch: $report"
 exit $status

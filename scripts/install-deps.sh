@@ -11,9 +11,10 @@ declare -A needs=(
   [bench]="xvfb xauth x11-utils mesa-utils valgrind"
   [fuzz]="clang libclang-rt-dev xvfb xauth"
   [screenshot]="xvfb xauth xdotool x11-utils imagemagick"
-  # make fresh-test: the trees, the package's install-and-purge check, and the X server that the
-  # installed game shows on; foreign: running another architecture's tree
-  [fresh]="debootstrap arch-test piuparts xvfb xauth xdotool x11-utils imagemagick"
+  # make fresh-test: the trees, the package's install-and-purge check, the archive of the old package
+  # for its upgrade, and the X server that the installed game shows on; foreign: running another
+  # architecture's tree
+  [fresh]="debootstrap arch-test piuparts dpkg-dev xvfb xauth xdotool x11-utils imagemagick"
   [foreign]="qemu-user-static binfmt-support"
 )
 [ $# -gt 0 ] || set -- play
