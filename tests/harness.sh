@@ -34,13 +34,18 @@ summary() {
   exit $((failed > 0))
 }
 
-# Xvfb picks a free display and writes its number once it takes connections.
+# Xvfb picks a free display and writes its number once it takes connections. Nothing runs without one.
 startx() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb" &
   xpid=$!
-  within 60 grep -q . "$work/display"
+  within 60 xsettled
+  if ! grep -q . "$work/display"; then
+    echo "FAILED: Xvfb did not start: $(tail -n 1 "$work/xvfb")"
+    exit 1
+  fi
   export DISPLAY=:$(head -n 1 "$work/display")
 }
+xsettled() { grep -q . "$work/display" || ! kill -0 "$xpid" 2>/dev/null; } # serving, or gone
 
 # Polls a command until it succeeds, for up to a generous number of seconds, so that no check
 # assumes the machine's speed; fails if it never does.
@@ -73,12 +78,23 @@ startgame() { # the program, the folder it runs in, then the program's arguments
   xdotool windowfocus --sync "$window" 2>/dev/null
 }
 
-# Esc, then the program's exit status in $status; the window is gone before the key's release.
+# Esc, then the program's exit status in $status; the window is gone before the key's release. A game
+# still running a minute later is killed.
 quit() {
   xdotool key Escape 2>/dev/null
+  if ! within 60 ended; then
+    echo "the game was still running 60 s after Esc: killed"
+    kill -KILL "$gamepid"
+  fi
   wait "$gamepid"
   status=$?
   gamepid=
+}
+# A child that has ended stays a zombie (state Z) until it is waited for.
+ended() {
+  local state
+  { read -r _ _ state _ <"/proc/$gamepid/stat"; } 2>/dev/null || return 0
+  [ "$state" = Z ]
 }
 
 progressfirst() { # the hundred progress lines, in order, before anything else
