@@ -7,7 +7,7 @@ set -euo pipefail
 
 declare -A needs=(
   [play]="build-essential file cmake pkg-config libglut-dev libglu1-mesa-dev libgl1-mesa-dri libdevil-dev"
-  [test]="googletest libgtest-dev xvfb xauth xdotool x11-utils imagemagick gdb desktop-file-utils groff-base lintian reuse appstream"
+  [test]="googletest libgtest-dev xvfb xauth xdotool x11-utils imagemagick desktop-file-utils groff-base lintian reuse appstream"
   [bench]="xvfb xauth x11-utils mesa-utils valgrind"
   [fuzz]="clang libclang-rt-dev xvfb xauth"
   [screenshot]="xvfb xauth xdotool x11-utils imagemagick"
