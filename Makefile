@@ -9,6 +9,15 @@ RELEASE ?= trixie
 ARCH ?=
 MAKEFLAGS += --no-print-directory
 
+# Debian's own flags with all hardening on, as its packages are built, where dpkg-buildflags exists and
+# the environment names none of its own; the plain build takes them, the sanitized one is built to check.
+ifneq ($(shell command -v dpkg-buildflags),)
+HARDENED := DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+CXXFLAGS ?= $(shell $(HARDENED) CPPFLAGS) $(shell $(HARDENED) CXXFLAGS)
+LDFLAGS ?= $(shell $(HARDENED) LDFLAGS)
+endif
+PLAIN := -DCMAKE_CXX_FLAGS="$(CXXFLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(LDFLAGS)"
+
 .PHONY: all build run deb dist test fresh-test bench fuzz screenshot uninstall clean
 
 all: build
@@ -17,7 +26,7 @@ all: build
 # installs its own tools and builds the rest.
 build:
 	@scripts/install-deps.sh play
-	@cmake -S . -B $(BUILD) -DBUILD_TESTING=OFF >/dev/null
+	@cmake -S . -B $(BUILD) $(PLAIN) -DBUILD_TESTING=OFF >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target hollowmint
 
 run: build
@@ -46,7 +55,7 @@ dist:
 SANITIZE ?= yes
 test:
 	@scripts/install-deps.sh play test
-	@cmake -S . -B $(BUILD) -DBUILD_TESTING=ON >/dev/null
+	@cmake -S . -B $(BUILD) $(PLAIN) -DBUILD_TESTING=ON >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 ifeq ($(SANITIZE),no)
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
