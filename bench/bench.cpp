@@ -7,7 +7,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#define ILUT_USE_OPENGL
 #include <IL/il.h>
 #include <IL/ilu.h>
 #include <IL/ilut.h>
@@ -107,7 +106,7 @@ static int floorchild(int argc, char** argv)
         ilGenImages(1, &image);
         ilBindImage(image);
         ilLoadImage("textures.gif");
-        ilutGLBindTexImage();
+        uploadimage();
         ilDeleteImages(1, &image);
     }
     glutDisplayFunc(floorfirstframe);

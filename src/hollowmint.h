@@ -66,6 +66,8 @@ public:
 
 // The bound DevIL image as a new GL texture, made as ILUT makes it, where DevIL's ILUT has no OpenGL.
 GLuint bindteximage();
+// The bound DevIL image as a new GL texture: ILUT's upload where it has OpenGL, bindteximage where not.
+GLuint uploadimage();
 
 // DevIL trusts what a picture's file says: past these it crashes, writes outside its buffers or
 // spends seconds a load. Such a file is refused, and its tiles are left blank.

@@ -233,6 +233,15 @@ GLuint bindteximage()
     return name;
 }
 
+GLuint uploadimage()
+{
+#ifdef HOLLOWMINT_ILUT_OPENGL
+    return ilutGLBindTexImage();
+#else
+    return bindteximage();
+#endif
+}
+
 static GLuint loadtexture(const char* file, bool safe)
 {
     ilDefaultImage();
@@ -240,11 +249,7 @@ static GLuint loadtexture(const char* file, bool safe)
     ilGenImages(1, &image);
     ilBindImage(image);
     loadpicture(file, safe);
-#ifdef HOLLOWMINT_ILUT_OPENGL
-    const GLuint name = ilutGLBindTexImage();
-#else
-    const GLuint name = bindteximage();
-#endif
+    const GLuint name = uploadimage();
     ilDeleteImages(1, &image);
     return name;
 }
