@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that the jobs named as arguments need, when they are missing:
-# play (building and playing, the default), test, bench, fuzz, screenshot, fresh and foreign.
+# play (building and playing, the default), test, bench, fuzz, screenshot, fresh and foreign. Where
+# there is no apt, it installs nothing and names what they need by upstream names.
 # SPDX-FileCopyrightText: 2026 The Hollowmint authors
 # SPDX-License-Identifier: MIT
 set -euo pipefail
@@ -17,14 +18,30 @@ declare -A needs=(
   [fresh]="debootstrap arch-test piuparts dpkg-dev xvfb xauth xdotool x11-utils imagemagick"
   [foreign]="qemu-user-static binfmt-support"
 )
+# The same needs by their upstream names, for machines where apt is not the way.
+declare -A upstream=(
+  [play]="CMake 3.21, a C++17 compiler, freeglut, GLU, OpenGL, DevIL with ILU and ILUT"
+  [test]="GoogleTest, Xvfb, xdotool, xwininfo, ImageMagick, desktop-file-utils, groff, AppStream, REUSE"
+  [bench]="Xvfb, xwininfo, glxinfo, Valgrind"
+  [fuzz]="Clang with libFuzzer, Xvfb"
+  [screenshot]="Xvfb, xdotool, xwininfo, ImageMagick"
+  [fresh]="debootstrap, piuparts, dpkg-dev, Xvfb, xdotool, ImageMagick"
+  [foreign]="qemu-user-static, binfmt-support"
+)
 [ $# -gt 0 ] || set -- play
 
-packages=()
+packages=() named=
 for job in "$@"; do
   [ -n "${needs[$job]:-}" ] || { echo "install-deps: no such job: $job (${!needs[*]})" >&2; exit 1; }
   read -r -a listed <<<"${needs[$job]}"
   packages+=("${listed[@]}")
+  named="${named:+$named; }$job: ${upstream[$job]}"
 done
+
+if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
+  echo "install-deps: no apt here, so it installs nothing. Needed, by upstream names: $named"
+  exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do

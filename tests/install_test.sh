@@ -52,6 +52,10 @@ check "make uninstall's script runs" uninstallgame
 left=$(find "$prefix" -path '*hollowmint*' | head -n 1)
 check "it leaves no file or folder of the game: $left" test -z "$left"
 
+# The package is Debian's, built and judged by Debian's own tools.
+for tool in dpkg-deb dpkg-shlibdeps lintian; do
+  command -v "$tool" >/dev/null || { echo "skipped: the Debian package, as there is no $tool here"; summary; }
+done
 # Only the plain build's program is ever shipped.
 if grep -q '^HOLLOWMINT_SANITIZE:BOOL=ON' "$build/CMakeCache.txt"; then
   echo "the package is not built from a sanitized build"

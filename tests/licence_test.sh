@@ -4,6 +4,10 @@
 # SPDX-License-Identifier: MIT
 . "$(dirname "$0")/harness.sh"
 source=$1
+if ! command -v reuse >/dev/null; then
+  echo "skipped: there is no reuse here"
+  exit 77
+fi
 version=$(reuse --version | head -n 1 | grep -o '[0-9][0-9.]*' | head -n 1) # "reuse 1.1.2", "reuse, version 5.0.2"
 # REUSE.toml, which gives the pictures theirs, is read from reuse 3.1 on: Debian 13 has it, Debian 12 not.
 if [ "$(printf '%s\n' 3.1 "$version" | sort -V | head -n 1)" != 3.1 ]; then
