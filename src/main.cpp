@@ -74,10 +74,13 @@ void startup(int* argc, char** argv)
 }
 
 // GLUT closes the display now, while the GL driver is whole: left to exit's handlers, it would
-// come after the driver's own teardown, which crashes Mesa's JIT on riscv64.
+// come after the driver's own teardown, which crashes Mesa's JIT on riscv64. glFinish first: zink
+// presents a frame from a thread of its own, and one that reaches the window after GLUT destroyed it
+// is an X error that ends the game with status 1.
 void keyboard(unsigned char key, int, int)
 {
     if (key == escapekey) {
+        glFinish();
         glutExit();
         std::exit(0);
     }
