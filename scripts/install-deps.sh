@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that the jobs named as arguments need, when they are missing:
-# play (building and playing, the default), test, bench, fuzz, screenshot, fresh and foreign. Where
+# play (building and playing, the default), test, bench, fuzz, screenshot, zink, fresh and foreign. Where
 # there is no apt, it installs nothing and names what they need by upstream names.
 # SPDX-FileCopyrightText: 2026 The Hollowmint authors
 # SPDX-License-Identifier: MIT
@@ -12,6 +12,8 @@ declare -A needs=(
   [bench]="xvfb xauth x11-utils mesa-utils valgrind"
   [fuzz]="clang libclang-rt-dev xvfb xauth"
   [screenshot]="xvfb xauth xdotool x11-utils imagemagick"
+  # make test GL=zink: Mesa's Vulkan drivers, lavapipe among them, for zink to draw on
+  [zink]="mesa-vulkan-drivers"
   # make fresh-test: the trees, the package's install-and-purge check, the archive of the old package
   # for its upgrade, and the X server that the installed game shows on; foreign: running another
   # architecture's tree
@@ -25,6 +27,7 @@ declare -A upstream=(
   [bench]="Xvfb, xwininfo, glxinfo, Valgrind"
   [fuzz]="Clang with libFuzzer, Xvfb"
   [screenshot]="Xvfb, xdotool, xwininfo, ImageMagick"
+  [zink]="Mesa's lavapipe"
   [fresh]="debootstrap, piuparts, dpkg-dev, Xvfb, xdotool, ImageMagick"
   [foreign]="qemu-user-static, binfmt-support"
 )

@@ -154,6 +154,14 @@ int main(int argc, char** argv)
     testing::internal::GetCapturedStdout();
     glutIdleFunc(nullptr); // the tests run the frames themselves
     settle();
+    // make test GL=... names the driver it asked Mesa for, which would fall back to another without a word.
+    const std::string renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    std::printf("renderer: %s\n", renderer.c_str());
+    const char* asked = std::getenv("HOLLOWMINT_RENDERER");
+    if (asked != nullptr && renderer.find(asked) == std::string::npos) {
+        std::fprintf(stderr, "drawing_test: asked for %s, but GL draws with %s\n", asked, renderer.c_str());
+        return 1;
+    }
     const int result = RUN_ALL_TESTS();
     glutExit();
     kill(server, SIGTERM);
