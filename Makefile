@@ -49,18 +49,21 @@ dist:
 	@git archive --format=tar.gz --prefix=hollowmint-$(VERSION)/ --output=$(BUILD)/hollowmint-$(VERSION).tar.gz HEAD
 	@ls $(BUILD)/hollowmint-$(VERSION).tar.gz
 
-# Every test runs twice: in the plain build, then under AddressSanitizer and UndefinedBehaviorSanitizer.
-# SANITIZE=no skips the second, for fresh-test's emulated architectures only: under qemu-user,
-# AddressSanitizer's shadow memory takes all the machine has.
-SANITIZE ?= yes
 # GL names the Mesa driver to draw with: zink, over lavapipe (OpenGL on Vulkan), or a Gallium
 # rasterizer such as softpipe. Mesa falls back to another without a word, so the drawing tests fail
 # unless the renderer is the one named, and the run ends with the renderer's name.
 GL ?=
+# Every test runs twice: in the plain build, then under AddressSanitizer and UndefinedBehaviorSanitizer.
+# SANITIZE=no skips the second: fresh-test's emulated architectures, where AddressSanitizer's shadow
+# memory takes all the machine has, and zink, whose lavapipe reads memory it has freed.
 ifeq ($(GL),zink)
 DRIVER := MESA_LOADER_DRIVER_OVERRIDE=zink LIBGL_ALWAYS_SOFTWARE=1 XDG_RUNTIME_DIR=$(CURDIR)/$(BUILD)/runtime
-else ifneq ($(GL),)
-DRIVER := GALLIUM_DRIVER=$(GL)
+SANITIZE ?= no
+UNSANITIZED := zink over lavapipe reads memory it has freed, which AddressSanitizer stops
+else
+DRIVER := $(if $(GL),GALLIUM_DRIVER=$(GL))
+SANITIZE ?= yes
+UNSANITIZED := AddressSanitizer can't run under qemu-user
 endif
 CTEST := $(DRIVER) HOLLOWMINT_RENDERER=$(GL) ctest --output-on-failure -j $(JOBS)
 test:
@@ -70,7 +73,7 @@ test:
 	@mkdir -p -m 700 $(BUILD)/runtime
 ifeq ($(SANITIZE),no)
 	@cd $(BUILD) && $(CTEST)
-	@echo "test: the sanitized build is skipped (SANITIZE=no): AddressSanitizer can't run under qemu-user"
+	@echo "test: the sanitized build is skipped (SANITIZE=no): $(UNSANITIZED)"
 else
 	@cmake -S . -B $(SANITIZED) -DHOLLOWMINT_SANITIZE=ON >/dev/null
 	@cmake --build $(SANITIZED) -j $(JOBS)
