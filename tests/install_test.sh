@@ -87,5 +87,13 @@ rebuild() {
   (umask 077 && cd "$work/elsewhere" && TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 env -u MAKEFLAGS -u MAKELEVEL make deb >/dev/null)
 }
 check "make deb builds it again in another folder, with another umask, time zone and locale" rebuild
-check "to the same bytes: $(sha256sum <"$deb" | cut -c 1-16)…" cmp -s "$deb" "$(ls "$work"/elsewhere/build/hollowmint_*.deb)"
+# Where they differ, what differs: the files, then their names, modes and times.
+samebytes() {
+  cmp -s "$1" "$2" && return
+  dpkg-deb -R "$1" "$work/first" && dpkg-deb -R "$2" "$work/second"
+  diff -rq "$work/first" "$work/second"
+  diff <(dpkg-deb -c "$1") <(dpkg-deb -c "$2")
+  return 1
+}
+check "to the same bytes: $(sha256sum <"$deb" | cut -c 1-16)…" samebytes "$deb" "$(ls "$work"/elsewhere/build/hollowmint_*.deb)"
 summary
