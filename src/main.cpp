@@ -4,6 +4,7 @@
 // SPDX-License-Identifier: MIT
 #include <GL/glu.h>
 #include <GL/freeglut.h>
+#include <GL/glx.h>
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
@@ -74,13 +75,15 @@ void startup(int* argc, char** argv)
 }
 
 // GLUT closes the display now, while the GL driver is whole: left to exit's handlers, it would
-// come after the driver's own teardown, which crashes Mesa's JIT on riscv64. glFinish first: zink
-// presents a frame from a thread of its own, and one that reaches the window after GLUT destroyed it
-// is an X error that ends the game with status 1.
+// come after the driver's own teardown, which crashes Mesa's JIT on riscv64. First the driver ends
+// its presenting: zink hands frames to Vulkan on threads of its own, and a frame shown after GLUT has
+// destroyed the window is an X error that ends the game. glFinish and releasing the window's drawable
+// let those threads finish.
 void keyboard(unsigned char key, int, int)
 {
     if (key == escapekey) {
         glFinish();
+        glXMakeCurrent(glXGetCurrentDisplay(), None, nullptr);
         glutExit();
         std::exit(0);
     }
