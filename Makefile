@@ -9,15 +9,6 @@ RELEASE ?= trixie
 ARCH ?=
 MAKEFLAGS += --no-print-directory
 
-# Debian's own flags with all hardening on, as its packages are built, where dpkg-buildflags exists and
-# the environment names none of its own; the plain build takes them, the sanitized one is built to check.
-ifneq ($(shell command -v dpkg-buildflags),)
-HARDENED := DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
-CXXFLAGS ?= $(shell $(HARDENED) CPPFLAGS) $(shell $(HARDENED) CXXFLAGS)
-LDFLAGS ?= $(shell $(HARDENED) LDFLAGS)
-endif
-PLAIN := -DCMAKE_CXX_FLAGS="$(CXXFLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(LDFLAGS)"
-
 .PHONY: all build run deb dist test fresh-test bench fuzz screenshot uninstall clean
 
 all: build
@@ -26,7 +17,7 @@ all: build
 # installs its own tools and builds the rest.
 build:
 	@scripts/install-deps.sh play
-	@cmake -S . -B $(BUILD) $(PLAIN) -DBUILD_TESTING=OFF >/dev/null
+	@scripts/configure.sh $(BUILD) -DBUILD_TESTING=OFF
 	@cmake --build $(BUILD) -j $(JOBS) --target hollowmint
 
 run: build
@@ -68,7 +59,7 @@ endif
 CTEST := $(DRIVER) HOLLOWMINT_RENDERER=$(GL) ctest --output-on-failure -j $(JOBS)
 test:
 	@scripts/install-deps.sh play test $(filter zink,$(GL))
-	@cmake -S . -B $(BUILD) $(PLAIN) -DBUILD_TESTING=ON >/dev/null
+	@scripts/configure.sh $(BUILD) -DBUILD_TESTING=ON
 	@cmake --build $(BUILD) -j $(JOBS)
 	@mkdir -p -m 700 $(BUILD)/runtime
 ifeq ($(SANITIZE),no)
