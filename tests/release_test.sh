@@ -23,7 +23,7 @@ check "the metainfo's newest release is the changelog's: $newest" \
 packaged=(CMakeLists.txt LICENSE src 'assets/*.gif' 'assets/*.png' doc/changelog 'doc/*.in' scripts/launcher.in)
 git=(git -C "$source")
 if ! command -v git >/dev/null || ! "${git[@]}" rev-parse --git-dir >/dev/null 2>&1; then
-  echo "skipped: without git, as in the release tarball, what changed since $version's release is unknown"
+  echo "skipped: without git, as in the release tarball, what changed since the last release is unknown"
 elif [ "$distribution" = UNRELEASED ]; then
   check "$version is UNRELEASED: the package may change" true
 else
