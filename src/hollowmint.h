@@ -117,4 +117,5 @@ void update();
 void display();
 
 void openwindow(int* argc, char** argv); // the game's window, current for GL
+void closedisplay();                     // the window and the display, once every frame is shown
 void startup(int* argc, char** argv);    // the window, the first round and the callbacks: all before the loop

@@ -74,17 +74,22 @@ void startup(int* argc, char** argv)
     registercallbacks();
 }
 
-// GLUT closes the display now, while the GL driver is whole: left to exit's handlers, it would
-// come after the driver's own teardown, which crashes Mesa's JIT on riscv64. First the driver ends
-// its presenting: zink hands frames to Vulkan on threads of its own, and a frame shown after GLUT has
-// destroyed the window is an X error that ends the game. glFinish and releasing the window's drawable
-// let those threads finish.
+// First the driver ends its presenting: zink hands frames to Vulkan on threads of its own, and a
+// frame shown after GLUT has destroyed the window is an X error that ends the program. glFinish and
+// releasing the window's drawable let those threads finish.
+void closedisplay()
+{
+    glFinish();
+    glXMakeCurrent(glXGetCurrentDisplay(), None, nullptr);
+    glutExit();
+}
+
+// The display is closed now, while the GL driver is whole: left to exit's handlers, it would come
+// after the driver's own teardown, which crashes Mesa's JIT on riscv64.
 void keyboard(unsigned char key, int, int)
 {
     if (key == escapekey) {
-        glFinish();
-        glXMakeCurrent(glXGetCurrentDisplay(), None, nullptr);
-        glutExit();
+        closedisplay();
         std::exit(0);
     }
 }

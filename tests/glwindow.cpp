@@ -163,7 +163,7 @@ int main(int argc, char** argv)
         return 1;
     }
     const int result = RUN_ALL_TESTS();
-    glutExit();
+    closedisplay();
     kill(server, SIGTERM);
     waitpid(server, nullptr, 0);
     return result;
