@@ -49,16 +49,23 @@ fromtarball() {
   asroot "$tree" "! command -v git >/dev/null && cd /root && tar -xzf hollowmint/$tarball &&
     cd $folder && make deb >/dev/null && cmp build/*.deb /root/hollowmint/build/*.deb"
 }
-# The last release before the package built here, as the changelog names it; its tag is vVERSION.
+# The last release before the package built here, as the changelog names it, with its header.
 previousrelease() {
   awk -v built="$1" '/^hollowmint \(/ && $3 != "UNRELEASED;" {
-    name = substr($2, 2, length($2) - 2); if (name != built) { print name; exit } }' "$project/doc/changelog"
+    name = substr($2, 2, length($2) - 2); if (name != built) { print name, $1, $2, $3; exit } }' "$project/doc/changelog"
 }
-# It is built in the first tree, from its tag, as a player's machine would have installed it.
+# The commit that wrote that header, as the release test finds it: tags don't travel with the branch.
+# None where the history stops short of it, as a shallow clone's first commit seems to write it all.
+releasecommit() {
+  local commit
+  commit=$(git -C "$project" log -1 --format=%H -S "$1" -- doc/changelog 2>/dev/null) || return 1
+  [ -n "$commit" ] && git -C "$project" rev-parse -q --verify "$commit^" >/dev/null && echo "$commit"
+}
+# It is built in the first tree, from that commit, as a player's machine would have installed it.
 buildprevious() {
   local folder=/root/hollowmint-$previous
   rm -rf "$tree$folder"
-  git -C "$project" archive --prefix="hollowmint-$previous/" "v$previous" | tar -x -C "$tree/root" &&
+  git -C "$project" archive --prefix="hollowmint-$previous/" "$releasedby" | tar -x -C "$tree/root" &&
     asroot "$tree" "cd $folder && make deb >/dev/null" && ls "$tree$folder"/build/hollowmint_*.deb
 }
 # piuparts' upgrade test takes the old version from an archive: a pristine tree whose sources name a
@@ -114,13 +121,16 @@ elif [ $status -eq 0 ]; then
 fi
 old=
 if [ $status -eq 0 ]; then
-  previous=$(previousrelease "$(dpkg-deb -f "$built" Version)")
+  read -r previous header < <(previousrelease "$(dpkg-deb -f "$built" Version)") || true
   if [ "$previous" = 1.0.0 ] && ! grep -q '^HOLLOWMINT_ILUT_OPENGL:INTERNAL=1$' "$tree/root/hollowmint/build/CMakeCache.txt"; then
     report="$report; the upgrade from 1.0.0 skipped: 1.0.0 needs ILUT's OpenGL part, which this DevIL lacks"
+  elif [ -n "$previous" ] && ! releasedby=$(releasecommit "$header"); then
+    report="$report; the upgrade from $previous skipped: this clone's history does not reach the commit"
+    report="$report that released it (git fetch --unshallow brings the whole history)"
   elif [ -n "$previous" ]; then
     start=$SECONDS
     old=$(buildprevious) || status=$?
-    report="$report; $previous built from v$previous $(verdict $status) in $(took $start)"
+    report="$report; $previous built from ${releasedby:0:7} $(verdict $status) in $(took $start)"
   fi
 fi
 if [ $status -eq 0 ]; then
