@@ -211,12 +211,55 @@ void loadpicture(const char* file, bool safe)
     ilTexImage(1, 1, 1, 4, IL_RGBA, IL_UNSIGNED_BYTE, white);
 }
 
+// The largest texture side the GL takes, and whether it takes sides that are no power of two, read
+// once as ILUT reads them: by the extension's name alone, and 256 where the GL names no largest side.
+struct gllimits {
+    int largest;
+    bool anyside;
+};
+
+static gllimits readlimits()
+{
+    const int fallback = 256;
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    return {largest > 0 ? largest : fallback,
+            extensions != nullptr && std::strstr(extensions, "GL_ARB_texture_non_power_of_two") != nullptr};
+}
+
+static int fittedside(int side, gllimits gl)
+{
+    int power = 1;
+    while (!gl.anyside && power < side && power < gl.largest)
+        power *= 2;
+    return std::min(gl.anyside ? side : power, gl.largest);
+}
+
+// A picture the GL can't take as it is, scaled as ILUT scales it: a palette picture by its nearest
+// pixels, any other bilinearly, leaving ILU's filter as it found it.
+static void fitpicture(bool palette)
+{
+    static const gllimits gl = readlimits();
+    const int width = ilGetInteger(IL_IMAGE_WIDTH), height = ilGetInteger(IL_IMAGE_HEIGHT);
+    const int fitwidth = fittedside(width, gl), fitheight = fittedside(height, gl);
+    if (fitwidth == width && fitheight == height)
+        return;
+    const ILint filter = iluGetInteger(ILU_FILTER);
+    iluImageParameter(ILU_FILTER, palette ? ILU_NEAREST : ILU_BILINEAR);
+    iluScale(fitwidth, fitheight, ilGetInteger(IL_IMAGE_DEPTH));
+    iluImageParameter(ILU_FILTER, filter);
+}
+
 // What ILUT's ilutGLBindTexImage makes by default, for a DevIL whose ILUT has no OpenGL: a palette
-// picture in its palette's colours, rows bottom up as GL keeps them, linear filters, no mipmaps.
+// picture in its palette's colours, scaled to what the GL takes, rows bottom up as GL keeps them,
+// linear filters, no mipmaps.
 GLuint bindteximage()
 {
-    if (ilGetInteger(IL_IMAGE_FORMAT) == IL_COLOUR_INDEX)
+    const bool palette = ilGetInteger(IL_IMAGE_FORMAT) == IL_COLOUR_INDEX;
+    if (palette)
         ilConvertImage(ilGetInteger(IL_PALETTE_BASE_TYPE), IL_UNSIGNED_BYTE);
+    fitpicture(palette);
     if (ilGetInteger(IL_IMAGE_ORIGIN) == IL_ORIGIN_UPPER_LEFT)
         iluFlipImage();
     GLuint name;

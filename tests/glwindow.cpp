@@ -136,6 +136,19 @@ std::string capturedinit()
     return testing::internal::GetCapturedStdout();
 }
 
+int largesttexture()
+{
+    GLint side = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &side);
+    return side;
+}
+
+bool anytexturesides()
+{
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    return extensions != nullptr && std::strstr(extensions, "GL_ARB_texture_non_power_of_two") != nullptr;
+}
+
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
@@ -157,6 +170,8 @@ int main(int argc, char** argv)
     // make test GL=... names the driver it asked Mesa for, which would fall back to another without a word.
     const std::string renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     std::printf("renderer: %s\n", renderer.c_str());
+    std::printf("limits: textures up to %d texels a side, %s\n", largesttexture(),
+                anytexturesides() ? "of any length" : "each a power of two");
     const char* asked = std::getenv("HOLLOWMINT_RENDERER");
     if (asked != nullptr && renderer.find(asked) == std::string::npos) {
         std::fprintf(stderr, "drawing_test: asked for %s, but GL draws with %s\n", asked, renderer.c_str());

@@ -22,6 +22,8 @@ bool alike(rgb a, rgb b);
 void showframe();            // display(), finished
 void settle();               // let GLUT handle what the X server has sent
 std::string capturedinit();  // init(), returning what it printed
+int largesttexture();        // the GL's largest texture side
+bool anytexturesides();      // whether the GL takes texture sides that are no power of two
 // Live names that `is` (glIsTexture, glIsList) knows, from 1 to margin past the highest a strip holds:
 // drivers hand names out in orders of their own, so a leaked name may lie above every held one.
 int livenames(GLboolean (*is)(GLuint), int margin);

@@ -248,6 +248,33 @@ TEST(imagestrip, thegamesownuploadmakeswhatilutmakes)
     std::remove(halfpng);
 }
 
+// The strips' textures on every GL the suite draws on, as ILUT sizes them: each side a power of two
+// where the GL wants one, none past the GL's largest, and still the strip's picture.
+TEST(imagestrip, thestripstexturesfitthegl)
+{
+    struct { int largest; bool anysides; int tiles[2], digits[2]; } gls[] = {
+        {16384, true, {3200, 32}, {160, 16}}, {16384, false, {4096, 32}, {256, 16}},
+        {2048, true, {2048, 32}, {160, 16}},  {2048, false, {2048, 32}, {256, 16}},
+        {1024, true, {1024, 32}, {160, 16}},  {1024, false, {1024, 32}, {256, 16}},
+    };
+    const auto gl = std::find_if(std::begin(gls), std::end(gls), [](const auto& g) {
+        return g.largest == largesttexture() && g.anysides == anytexturesides();
+    });
+    if (gl == std::end(gls))
+        GTEST_SKIP() << "no sizes known for this GL's limits";
+    struct { const char* strip; GLuint texture; const int* size; } strips[] = {
+        {"textures.gif", texture.textures[0], gl->tiles},
+        {"text.png", score.text.textures[0], gl->digits},
+    };
+    for (const auto& s : strips) {
+        const auto told = described(s.texture);
+        EXPECT_EQ(told.at("level 0 " + std::to_string(GL_TEXTURE_WIDTH)), std::to_string(s.size[0])) << s.strip;
+        EXPECT_EQ(told.at("level 0 " + std::to_string(GL_TEXTURE_HEIGHT)), std::to_string(s.size[1])) << s.strip;
+        const std::string& texels = told.at("level 0 texels");
+        EXPECT_NE(texels.find_first_not_of(texels.substr(0, 4)), std::string::npos) << s.strip << ": one colour";
+    }
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 // Every picture that make fuzz starts from, and every one it ever crashed on, as both strips.
