@@ -8,8 +8,8 @@ set -euo pipefail
 
 declare -A needs=(
   [play]="build-essential file cmake pkg-config libglut-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libdevil-dev"
-  [test]="googletest libgtest-dev xvfb xauth xdotool x11-utils imagemagick desktop-file-utils groff-base lintian reuse appstream"
-  [bench]="xvfb xauth x11-utils mesa-utils valgrind"
+  [test]="googletest libgtest-dev libxtst-dev xvfb xauth xdotool x11-utils imagemagick desktop-file-utils groff-base lintian reuse appstream"
+  [bench]="libxtst-dev xvfb xauth x11-utils mesa-utils valgrind"
   [fuzz]="clang libclang-rt-dev xvfb xauth"
   [screenshot]="xvfb xauth xdotool x11-utils imagemagick"
   # make test GL=zink: Mesa's Vulkan drivers, lavapipe among them, for zink to draw on
@@ -23,8 +23,8 @@ declare -A needs=(
 # The same needs by their upstream names, for machines where apt is not the way.
 declare -A upstream=(
   [play]="CMake 3.21, a C++17 compiler, freeglut, GLU, OpenGL with GLX, Xlib, DevIL with ILU and ILUT"
-  [test]="GoogleTest, Xvfb, xdotool, xwininfo, ImageMagick, desktop-file-utils, groff, AppStream, REUSE"
-  [bench]="Xvfb, xwininfo, glxinfo, Valgrind"
+  [test]="GoogleTest, libXtst, Xvfb, xdotool, xwininfo, ImageMagick, desktop-file-utils, groff, AppStream, REUSE"
+  [bench]="libXtst, Xvfb, xwininfo, glxinfo, Valgrind"
   [fuzz]="Clang with libFuzzer, Xvfb"
   [screenshot]="Xvfb, xdotool, xwininfo, ImageMagick"
   [zink]="Mesa's lavapipe"

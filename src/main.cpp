@@ -5,6 +5,8 @@
 #include <GL/glu.h>
 #include <GL/freeglut.h>
 #include <GL/glx.h>
+#include <X11/keysym.h>
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
@@ -102,9 +104,18 @@ void keyboard(unsigned char key, int, int)
     }
 }
 
+// The arrows that a key press in the window holds, one bit each, for the keyboard's poll below.
+static unsigned pressedarrows = 0;
+
+static unsigned arrowbit(int key)
+{
+    return key >= GLUT_KEY_LEFT && key <= GLUT_KEY_DOWN ? 1u << (key - GLUT_KEY_LEFT) : 0;
+}
+
 void skeydown(int key, int, int)
 {
     _movement& m = character.movement;
+    pressedarrows |= arrowbit(key);
     switch (key) {
     case GLUT_KEY_LEFT:   m.left = 1; break;
     case GLUT_KEY_UP:     m.up = 1; break;
@@ -118,11 +129,45 @@ void skeydown(int key, int, int)
 void skeyup(int key, int, int)
 {
     _movement& m = character.movement;
+    pressedarrows &= ~arrowbit(key);
     switch (key) {
     case GLUT_KEY_LEFT:  m.speed = 0.0; m.left = 0; break;
     case GLUT_KEY_UP:    m.speed = 0.0; m.up = 0; break;
     case GLUT_KEY_RIGHT: m.speed = 0.0; m.right = 0; break;
     case GLUT_KEY_DOWN:  m.speed = 0.0; m.down = 0; break;
+    }
+}
+
+static bool keyisdown(Display* display, const char* keymap, KeySym symbol)
+{
+    const KeyCode code = XKeysymToKeycode(display, symbol);
+    return code != 0 && (keymap[code / 8] >> (code % 8) & 1);
+}
+
+// An arrow let go while another window has the keyboard sends the game no release: X's own record of
+// the keys that are down ends it as skeyup would. Asked only while a pressed arrow is held, and not
+// again within a few milliseconds, as each asking waits for the X server.
+static void letgoreleasedarrows()
+{
+    const std::chrono::milliseconds pollevery(4);
+    static std::chrono::steady_clock::time_point lastpoll;
+    if (pressedarrows == 0)
+        return;
+    const auto now = std::chrono::steady_clock::now();
+    Display* display = glXGetCurrentDisplay();
+    if (now - lastpoll < pollevery || display == nullptr)
+        return;
+    lastpoll = now;
+    char keymap[32];
+    XQueryKeymap(display, keymap);
+    const struct { int key; KeySym symbol, keypad; } arrows[] = {
+        {GLUT_KEY_LEFT, XK_Left, XK_KP_Left}, {GLUT_KEY_UP, XK_Up, XK_KP_Up},
+        {GLUT_KEY_RIGHT, XK_Right, XK_KP_Right}, {GLUT_KEY_DOWN, XK_Down, XK_KP_Down},
+    };
+    for (const auto& a : arrows) {
+        if (pressedarrows & arrowbit(a.key) && !keyisdown(display, keymap, a.symbol) &&
+            !keyisdown(display, keymap, a.keypad))
+            skeyup(a.key, 0, 0);
     }
 }
 
@@ -154,6 +199,7 @@ static void completeround()
 
 void update()
 {
+    letgoreleasedarrows();
     const float dt = static_cast<float>(updatetime());
     character.movement.move(dt);
     bumpobstacles();
