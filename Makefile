@@ -42,7 +42,8 @@ dist:
 
 # GL names the Mesa driver to draw with: zink, over lavapipe (OpenGL on Vulkan), or a Gallium
 # rasterizer such as softpipe. Mesa falls back to another without a word, so the drawing tests fail
-# unless the renderer is the one named, and the run ends with the renderer's name.
+# unless the renderer is the one named, and the run ends with the renderer's name and the texture
+# limits it drew under, its own and the smaller ones that the smallgl tests give it.
 GL ?=
 # Every test runs twice: in the plain build, then under AddressSanitizer and UndefinedBehaviorSanitizer.
 # SANITIZE=no skips the second: fresh-test's emulated architectures, where AddressSanitizer's shadow
@@ -72,6 +73,8 @@ else
 	@cd $(SANITIZED) && $(CTEST)
 endif
 	@echo "test: drawn by $$(grep -m 1 -h -o 'renderer: .*' $(BUILD)/Testing/Temporary/LastTest.log | cut -c 11-)"
+	@echo "test: under these limits: $$(grep -h -o 'limits: .*' $(BUILD)/Testing/Temporary/LastTest.log | cut -c 9- | \
+		sort -u | paste -sd ';' | sed 's/;/; /g')"
 
 # make test on a fresh Debian tree of RELEASE and ARCH (this machine's if not given), then its package
 # installed, played and purged in another; needs root, several minutes and a few GB.
