@@ -69,17 +69,23 @@ GLuint bindteximage();
 // The bound DevIL image as a new GL texture: ILUT's upload where it has OpenGL, bindteximage where not.
 GLuint uploadimage();
 
-// DevIL trusts what a picture's file says: past these it crashes, writes outside its buffers or
-// spends seconds a load. Such a file is refused, and its tiles are left blank.
+// The picture guard reads a strip file once, before DevIL does, and tells whether DevIL's decoder for
+// its name's ending takes it safely. DevIL trusts what a picture's file says: past these it crashes,
+// writes outside its buffers or spends seconds a load. Such a file is refused, and its tiles are blank.
 const unsigned maxpictureside = 16384;           // a PNG of 200,000 pixels a side crashes it
 const unsigned long maxpicturepixels = 1ul << 24; // a picture, or a GIF's frames, each a whole screen
-const int maxgifframes = 256;                     // it walks its list of frames for every new one
-const int minlzwcodesize = 2, maxlzwcodesize = 8; // as GIF allows
+const int maxgifframes = 1024;                    // it walks its list of frames for every new one
+const int minlzwcodesize = 1, maxlzwcodesize = 8; // below 2 DevIL fails the picture, safely
 const unsigned long maxpicturebytes = 64ul << 20; // the guard holds the whole file
-
-// The strip loader's steps. picturesafe reads the file once and tells whether DevIL's decoder for
-// its name's ending takes it safely; loadpicture fills the bound DevIL image from it, or blanks it.
 bool picturesafe(const char* file);
+
+// What one strip may cost, as every tile decodes the whole picture again and holds it all in its
+// texture: the pixels a decode makes, or the texels a texture holds, times the tiles. Past it, the
+// tiles are blank, after one decode.
+const unsigned long maxstrippixels = 7ul << 25; // 896 MiB of textures at four bytes a texel
+
+// The strip loader's steps: loadpicture fills the bound DevIL image from a file, decoded where the
+// guard passed it, or blanks it.
 void loadpicture(const char* file, bool safe);
 void loadstrip(const char* file, int count, GLuint* textures, GLuint* lists, bool progress);
 

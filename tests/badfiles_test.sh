@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Bad picture files in place of either strip: the game starts, runs and quits as ever, and says no more.
+# Bad picture files in place of either strip, and odd ones that are good: the game starts, runs and
+# quits as ever, and says no more.
 # SPDX-FileCopyrightText: 2026 The Hollowmint authors
 # SPDX-License-Identifier: MIT
 . "$(dirname "$0")/harness.sh"
@@ -35,15 +36,18 @@ spoil() {
     hugepng) hugepng ;;
     oddwidth) /usr/bin/convert "$2" -resize "$(( $(identify -format %w "$2") + 7 ))x16!" - ;;
     outside) gif "$(frame '\xe8\xfd' '\x02')" ;; # at x = 65,000
-    frames) gif "$(for _ in $(seq 300); do echo -n "$inside"; done)" ;;
+    frames) gif "$(for _ in $(seq 1100); do echo -n "$inside"; done)" ;;
     lzwsize) gif "$(frame '\x00\x00' '\x0c')" ;;
+    lzwsize1) gif "$(frame '\x00\x00' '\x01')" ;;
+    unknownextension) gif '\x21\x42\x05hello\x00'"$inside" ;; # skipped, as GIF89a says
+    giant) /usr/bin/convert -size 4096x4096 xc:white "${2##*.}:-" ;; # 12 KB, decoded 16 million pixels
     cutframe) gif "$inside" | head -c 34 ;;
   esac
 }
 
 for target in textures.gif text.png; do
-  kinds="missing empty halfway noise text hugegif hugepng oddwidth"
-  [ $target = textures.gif ] && kinds+=" outside frames lzwsize cutframe"
+  kinds="missing empty halfway noise text hugegif hugepng oddwidth giant"
+  [ $target = textures.gif ] && kinds+=" outside frames lzwsize lzwsize1 unknownextension cutframe"
   for kind in $kinds; do
     folder=$work/$kind-$target
     mkdir "$folder"

@@ -275,6 +275,82 @@ TEST(imagestrip, thestripstexturesfitthegl)
     }
 }
 
+// LZW data in sub-blocks for a run of n pixels of colour 0, as an encoder writes a run: each code one
+// pixel longer than the last, until the table is full and a clear code starts it again.
+static std::string lzwrun(unsigned long n)
+{
+    const unsigned codesize = 2, clear = 1u << codesize, end = clear + 1, full = 4095, widest = 12;
+    std::string data;
+    std::uint32_t bits = 0;
+    unsigned held = 0, width = codesize + 1, next = end + 1;
+    const auto put = [&](unsigned code) {
+        bits |= code << held;
+        for (held += width; held >= 8; held -= 8, bits >>= 8)
+            data += static_cast<char>(bits & 255);
+    };
+    put(clear);
+    for (unsigned long run = 1; n > 0; run++) {
+        const unsigned long take = std::min(run, n);
+        put(take == 1 ? 0 : end + take - 1);
+        n -= take;
+        if (run > 1 && ++next == 1u << width && width < widest)
+            width++;
+        if (next >= full) {
+            put(clear);
+            width = codesize + 1;
+            next = end + 1;
+            run = 0;
+        }
+    }
+    put(end);
+    if (held > 0)
+        data += static_cast<char>(bits);
+    std::string blocks;
+    for (std::size_t at = 0; at < data.size(); at += 255)
+        blocks += static_cast<char>(std::min<std::size_t>(255, data.size() - at)) + data.substr(at, 255);
+    return blocks + '\0';
+}
+
+// A GIF of frames, each a whole square screen of one colour, in a .gif of its own.
+static std::string framesgif(unsigned side, unsigned long frames)
+{
+    const std::string size{static_cast<char>(side & 255), static_cast<char>(side >> 8)};
+    const std::string frame = "," + std::string(4, '\0') + size + size + std::string("\0\x02", 2) + lzwrun(side * side);
+    std::string bytes = "GIF89a" + size + size + std::string("\x80\0\0\0\0\0\xff\xff\xff", 9);
+    for (unsigned long f = 0; f < frames; f++)
+        bytes += frame;
+    bytes += ';';
+    std::string name = "/tmp/hollowmint-frames-XXXXXX.gif";
+    const int fd = mkstemps(&name[0], 4);
+    const bool whole = fd >= 0 && write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    if (fd >= 0)
+        close(fd);
+    return whole ? name : "";
+}
+
+// Each of a strip's tiles decodes all its frames again: past the budget of pixels, the tiles are
+// blank after one decode, judged by the textures' size.
+TEST(imagestrip, astripdecodedpastitsbudgetisblank)
+{
+    const unsigned side = 256;
+    const unsigned long atbudget = maxstrippixels / (side * side * striptiles);
+    struct { const char* what; unsigned long frames; int shown; } cases[] = {
+        {"frames that decode to the budget", atbudget, side},
+        {"one frame more", atbudget + 1, 1},
+    };
+    GLuint textures[striptiles] = {}, lists[striptiles] = {};
+    for (const auto& c : cases) {
+        const std::string file = framesgif(side, c.frames);
+        loadstrip(file.c_str(), striptiles, textures, lists, false);
+        std::remove(file.c_str());
+        for (GLuint t : {textures[0], textures[striptiles - 1]})
+            EXPECT_EQ(described(t).at("level 0 " + std::to_string(GL_TEXTURE_WIDTH)), std::to_string(c.shown)) << c.what;
+    }
+    glDeleteTextures(striptiles, textures);
+    for (GLuint l : lists)
+        glDeleteLists(l, 1);
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 // Every picture that make fuzz starts from, and every one it ever crashed on, as both strips.
