@@ -21,6 +21,11 @@
 
 #include "hollowmint.h"
 
+// Xlib's macros would stand in for names above.
+#include <GL/glx.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
 using benchclock = std::chrono::steady_clock;
 
 const int runs = 7;               // each figure is the median of this many
@@ -29,6 +34,8 @@ const double frameseconds = 1.0; // length of one frame-rate run
 const int setupsperrun = 200;
 const int reportfd = 3;          // where a child says it has shown its first frame
 const int warmupframes = 50;     // frames in which the renderer still compiles its shaders
+const int worstruns = 3;         // a costly strip's start-up takes seconds
+const int worstinserts = 3;      // each lays out a round and loads "text.png" again
 
 static double seconds(benchclock::time_point since)
 {
@@ -86,6 +93,26 @@ static int startupchild(int argc, char** argv)
     return 1;
 }
 
+// After its first frame, some Inserts, each a round with its own frame.
+static void framesafterinserts()
+{
+    for (int i = 0; i <= worstinserts; i++) {
+        if (i > 0)
+            skeydown(GLUT_KEY_INSERT, 0, 0);
+        display();
+        glFinish();
+    }
+    reportshown();
+}
+
+static int insertschild(int argc, char** argv)
+{
+    startup(&argc, argv);
+    glutDisplayFunc(framesafterinserts);
+    glutMainLoop();
+    return 1;
+}
+
 static void floorfirstframe()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -119,7 +146,8 @@ struct launch {
     long peakkib;
 };
 
-static launch runchild(const char* self, const char* mode)
+// A child of the given mode, run in the folder given, where there is one.
+static launch runchild(const char* self, const char* mode, const char* folder = ".")
 {
     int fds[2];
     if (pipe(fds) != 0)
@@ -130,7 +158,7 @@ static launch runchild(const char* self, const char* mode)
         dup2(fds[1], reportfd);
         if (std::freopen("/dev/null", "w", stdout) == nullptr)
             _exit(127);
-        execl(self, self, mode, static_cast<char*>(nullptr));
+        execl(self, self, mode, folder, static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
@@ -142,11 +170,24 @@ static launch runchild(const char* self, const char* mode)
     return {got > 0 ? elapsed : 0, std::atol(line)};
 }
 
+// Right and Up pressed or let go in the game's window, as a player does, so that the frames pay for
+// asking the X server which keys are down.
+static void holdarrows(bool down)
+{
+    Display* display = glXGetCurrentDisplay();
+    XSetInputFocus(display, glXGetCurrentDrawable(), RevertToParent, CurrentTime);
+    for (KeySym arrow : {XK_Right, XK_Up})
+        XTestFakeKeyEvent(display, XKeysymToKeycode(display, arrow), down, CurrentTime);
+    XSync(display, False);
+    for (int i = 0; i < 100 && character.movement.right + character.movement.up != 2 * down; i++)
+        glutMainLoopEvent();
+}
+
 // Frames as the idle loop runs them, from a fresh round.
 static double framerate(bool keysheld)
 {
     init();
-    character.movement.right = character.movement.up = keysheld;
+    holdarrows(keysheld);
     updatetime();
     long frames = 0;
     const auto start = benchclock::now();
@@ -155,7 +196,7 @@ static double framerate(bool keysheld)
         display();
         frames++;
     }
-    character.movement.right = character.movement.up = 0;
+    holdarrows(false);
     return frames / seconds(start);
 }
 
@@ -231,6 +272,9 @@ static int report(const char* self, int argc, char** argv)
     if (std::freopen("/dev/null", "w", stdout) == nullptr) // the game's progress and pickup lines
         return 1;
     init();
+    glutDisplayFunc(display); // GLUT handles no events for a window without one
+    glutSpecialFunc(skeydown);
+    glutSpecialUpFunc(skeyup);
     const figure idle = measure([] { return framerate(false); });
     const figure held = measure([] { return framerate(true); });
     const figure bare = measure(barerate);
@@ -252,11 +296,34 @@ static int report(const char* self, int argc, char** argv)
     return 0;
 }
 
+// Start-up, and the memory held after some Inserts, with the strips in a folder other than the game's.
+static int reportworst(const char* self, const char* folder, const char* what)
+{
+    std::vector<double> startups, peaks, insertpeaks;
+    for (int i = 0; i < worstruns; i++) {
+        const launch started = runchild(self, "startup", folder), inserted = runchild(self, "inserts", folder);
+        startups.push_back(started.seconds * 1000);
+        peaks.push_back(started.peakkib / 1024.0);
+        insertpeaks.push_back(inserted.peakkib / 1024.0);
+    }
+    std::printf("%s\n", what);
+    print(stdout, "  start-up to first frame", summarise(startups), "ms", "at most 10 s over the game's own");
+    print(stdout, "  peak resident memory", summarise(peaks), "MiB", "at most 1 GiB over the game's own");
+    print(stdout, "  the same after 3 Inserts", summarise(insertpeaks), "MiB", "at most 1 GiB over the game's own");
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
     const std::string mode = argc > 1 ? argv[1] : "";
+    if ((mode == "startup" || mode == "inserts") && argc > 2 && chdir(argv[2]) != 0)
+        return 1;
     if (mode == "startup")
         return startupchild(argc, argv);
+    if (mode == "inserts")
+        return insertschild(argc, argv);
+    if (mode == "worst" && argc > 3)
+        return reportworst(argv[0], argv[2], argv[3]);
     if (mode == "floor")
         return floorchild(argc, argv);
     if (mode == "frames")

@@ -9,7 +9,7 @@ set -euo pipefail
 declare -A needs=(
   [play]="build-essential file cmake pkg-config libglut-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libdevil-dev"
   [test]="googletest libgtest-dev libxtst-dev xvfb xauth xdotool x11-utils imagemagick desktop-file-utils groff-base lintian reuse appstream"
-  [bench]="libxtst-dev xvfb xauth x11-utils mesa-utils valgrind"
+  [bench]="libxtst-dev xvfb xauth x11-utils mesa-utils valgrind imagemagick"
   [fuzz]="clang libclang-rt-dev xvfb xauth"
   [screenshot]="xvfb xauth xdotool x11-utils imagemagick"
   # make test GL=zink: Mesa's Vulkan drivers, lavapipe among them, for zink to draw on
@@ -24,7 +24,7 @@ declare -A needs=(
 declare -A upstream=(
   [play]="CMake 3.21, a C++17 compiler, freeglut, GLU, OpenGL with GLX, Xlib, DevIL with ILU and ILUT"
   [test]="GoogleTest, libXtst, Xvfb, xdotool, xwininfo, ImageMagick, desktop-file-utils, groff, AppStream, REUSE"
-  [bench]="libXtst, Xvfb, xwininfo, glxinfo, Valgrind"
+  [bench]="libXtst, Xvfb, xwininfo, glxinfo, Valgrind, ImageMagick"
   [fuzz]="Clang with libFuzzer, Xvfb"
   [screenshot]="Xvfb, xdotool, xwininfo, ImageMagick"
   [zink]="Mesa's lavapipe"
