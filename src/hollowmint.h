@@ -75,7 +75,7 @@ GLuint uploadimage();
 const unsigned maxpictureside = 16384;           // a PNG of 200,000 pixels a side crashes it
 const unsigned long maxpicturepixels = 1ul << 24; // a picture, or a GIF's frames, each a whole screen
 const int maxgifframes = 1024;                    // it walks its list of frames for every new one
-const int minlzwcodesize = 1, maxlzwcodesize = 8; // below 2 DevIL fails the picture, safely
+const int minlzwcodesize = 2, maxlzwcodesize = 8; // as GIF allows
 const unsigned long maxpicturebytes = 64ul << 20; // the guard holds the whole file
 bool picturesafe(const char* file);
 

@@ -52,7 +52,8 @@ static std::size_t pastextension(const std::vector<unsigned char>& b, std::size_
 }
 
 // A frame's LZW codes, read across its whole sub-blocks from at: each must name an entry that the
-// table holds, or the one about to be made. DevIL follows any other code into memory it never set.
+// table holds, or the one about to be made, and the end code must end the data. DevIL follows any
+// other code into memory it never set, and reads on past an end code.
 static bool lzwcodesknown(const std::vector<unsigned char>& b, std::size_t at, unsigned codesize)
 {
     const unsigned clear = 1u << codesize, end = clear + 1, mostcodes = 4096, widest = 12;
@@ -73,7 +74,7 @@ static bool lzwcodesknown(const std::vector<unsigned char>& b, std::size_t at, u
             next = end + 1;
             fresh = true;
         } else if (code == end) {
-            return true;
+            return blockleft == 0 && b[at] == 0; // nothing after it but its last byte's spare bits
         } else if (fresh ? code >= clear : code > next) {
             return false;
         } else {

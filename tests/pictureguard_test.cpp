@@ -131,6 +131,7 @@ TEST(pictureguard, takeseachlimitandrefusesonepast)
         {"a code for the entry about to be made", gif(2, 2, frame(0, 0, 2, 2, 2, lzw(2, {4, 0, 6, 5}))), ".gif", true},
         {"one past it", gif(2, 2, frame(0, 0, 2, 2, 2, lzw(2, {4, 0, 7, 5}))), ".gif", false},
         {"a first code past the literals", gif(2, 2, frame(0, 0, 2, 2, 2, lzw(2, {4, 6, 5}))), ".gif", false},
+        {"codes after the end code", gif(2, 2, frame(0, 0, 2, 2, 2, lzw(2, {4, 0, 5, 0, 0, 0}))), ".gif", false},
         {"a graphic control block of four bytes", gif(1, 1, control(4) + frame(0, 0, 1, 1)), ".gif", true},
         {"one of five", gif(1, 1, control(5) + frame(0, 0, 1, 1)), ".gif", false},
         {"an extension whose label GIF89a does not define, skipped", gif(1, 1, std::string("\x21\x42\x01z\0", 5) + frame(0, 0, 1, 1)),
