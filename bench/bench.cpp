@@ -85,10 +85,11 @@ static void gamefirstframe()
     reportshown();
 }
 
-static int startupchild(int argc, char** argv)
+// The game's start-up, then what the child shows in place of the game's first frame.
+static int startupchild(int argc, char** argv, void (*shown)())
 {
     startup(&argc, argv);
-    glutDisplayFunc(gamefirstframe);
+    glutDisplayFunc(shown);
     glutMainLoop();
     return 1;
 }
@@ -105,13 +106,6 @@ static void framesafterinserts()
     reportshown();
 }
 
-static int insertschild(int argc, char** argv)
-{
-    startup(&argc, argv);
-    glutDisplayFunc(framesafterinserts);
-    glutMainLoop();
-    return 1;
-}
 
 static void floorfirstframe()
 {
@@ -319,9 +313,9 @@ int main(int argc, char** argv)
     if ((mode == "startup" || mode == "inserts") && argc > 2 && chdir(argv[2]) != 0)
         return 1;
     if (mode == "startup")
-        return startupchild(argc, argv);
+        return startupchild(argc, argv, gamefirstframe);
     if (mode == "inserts")
-        return insertschild(argc, argv);
+        return startupchild(argc, argv, framesafterinserts);
     if (mode == "worst" && argc > 3)
         return reportworst(argv[0], argv[2], argv[3]);
     if (mode == "floor")
