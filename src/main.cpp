@@ -141,7 +141,7 @@ void skeyup(int key, int, int)
 static bool keyisdown(Display* display, const char* keymap, KeySym symbol)
 {
     const KeyCode code = XKeysymToKeycode(display, symbol);
-    return code != 0 && (keymap[code / 8] >> (code % 8) & 1);
+    return code != 0 && (static_cast<unsigned char>(keymap[code / 8]) >> (code % 8) & 1);
 }
 
 // An arrow let go while another window has the keyboard sends the game no release: X's own record of
