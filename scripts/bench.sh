@@ -14,15 +14,15 @@ echo "$(glxinfo -B 2>/dev/null | awk -F': ' '/OpenGL renderer/{print $2}')"
 
 # The costliest strips in place of the game's own: the most that 100 tiles may decode and hold,
 # 2048 x 1146 pixels each, within maxstrippixels (src/hollowmint.h); past it, whose tiles are blank;
-# and digits of the most pixels that the guard takes, which every round loads again.
-costly() { # folder, the strip it replaces, its size
+# and digits of the most pixels that the guard takes, with alpha, which every round loads again.
+costly() { # folder, the strip it replaces, its size, ImageMagick's output format
   mkdir -p "$work/$1"
   cp textures.gif text.png "$work/$1/"
-  /usr/bin/convert -size "$3" xc:white "$work/$1/$2"
+  /usr/bin/convert -size "$3" xc:'rgba(255,255,255,0.5)' "$4:$work/$1/$2"
 }
-costly atbudget textures.gif 2048x1146
-costly pastbudget textures.gif 4096x4096
-costly largestdigits text.png 4096x4096
+costly atbudget textures.gif 2048x1146 GIF
+costly pastbudget textures.gif 4096x4096 GIF
+costly largestdigits text.png 4096x4096 PNG32
 "$bench" worst . "the game's own strips"
 "$bench" worst "$work/atbudget" "textures.gif of 2048 x 1146, at the budget"
 "$bench" worst "$work/pastbudget" "textures.gif of 4096 x 4096 (12 KB), past it: blank"
