@@ -28,7 +28,8 @@ elif [ "$distribution" = UNRELEASED ]; then
   check "$version is UNRELEASED: the package may change" true
 else
   release=$("${git[@]}" log -1 --format=%h -S "hollowmint ($version) $distribution;" -- doc/changelog)
-  if [ -z "$release" ]; then
+  # A shallow clone's first commit seems to write every line: it counts only with its parent there.
+  if [ -z "$release" ] || ! "${git[@]}" rev-parse -q --verify "$release^" >/dev/null; then
     echo "skipped: the commit that released $version is not in this clone's history"
   else
     changed=$("${git[@]}" diff --name-only "$release" -- "${packaged[@]}" | tr '\n' ' ')
