@@ -61,14 +61,10 @@ static gllimits readlimits()
             extensions != nullptr && std::strstr(extensions, "GL_ARB_texture_non_power_of_two") != nullptr};
 }
 
-static gllimits thegl()
+// A side of a picture as the GL takes it.
+static int fittedside(int side)
 {
     static const gllimits gl = readlimits();
-    return gl;
-}
-
-static int fittedside(int side, gllimits gl)
-{
     int power = 1;
     while (!gl.anyside && power < side && power < gl.largest)
         power *= 2;
@@ -79,9 +75,8 @@ static int fittedside(int side, gllimits gl)
 // pixels, any other bilinearly, leaving ILU's filter as it found it.
 static void fitpicture(bool palette)
 {
-    const gllimits gl = thegl();
     const int width = ilGetInteger(IL_IMAGE_WIDTH), height = ilGetInteger(IL_IMAGE_HEIGHT);
-    const int fitwidth = fittedside(width, gl), fitheight = fittedside(height, gl);
+    const int fitwidth = fittedside(width), fitheight = fittedside(height);
     if (fitwidth == width && fitheight == height)
         return;
     const ILint filter = iluGetInteger(ILU_FILTER);
@@ -130,7 +125,7 @@ static bool affordable(int count)
 {
     const std::uint64_t width = ilGetInteger(IL_IMAGE_WIDTH), height = ilGetInteger(IL_IMAGE_HEIGHT);
     const std::uint64_t decoded = (ilGetInteger(IL_NUM_IMAGES) + 1) * width * height;
-    const std::uint64_t held = std::uint64_t(fittedside(int(width), thegl())) * fittedside(int(height), thegl());
+    const std::uint64_t held = std::uint64_t(fittedside(int(width))) * fittedside(int(height));
     return std::max(decoded, held) * count <= maxstrippixels;
 }
 
